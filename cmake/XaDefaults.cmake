@@ -1,0 +1,19 @@
+# Compiler settings shared by every target of the project.
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion -Werror)
+
+if(XA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Statically linked: the program must need no DLLs beyond Windows' own.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+endif()
+
+# Adds a GUI-subsystem Windows program (no console window).
+function(xa_gui_subsystem target)
+  target_link_options(${target} PRIVATE -mwindows)
+endfunction()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, headless, in the private prefix named by XA_WINE_PREFIX
+# (created on first use). Picks the 64-bit loader for PE32+ programs and the 32-bit one for
+# PE32 programs. Usage: wine-run.sh PROGRAM.exe [ARGS...]
+set -euo pipefail
+
+prefix=${XA_WINE_PREFIX:?XA_WINE_PREFIX names the private Wine prefix}
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+# The PE32+ optional header magic is 0x20b; read it through e_lfanew.
+pe_is_64bit() {
+  local lfanew magic
+  lfanew=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  magic=$(od -An -tx2 -j$((lfanew + 24)) -N2 "$1" | tr -d ' ')
+  [ "$magic" = "020b" ]
+}
+
+if pe_is_64bit "$1"; then
+  loader=/usr/lib/wine/wine64
+else
+  loader=/usr/lib/wine/wine
+fi
+export WINELOADER=$loader
+
+mkdir -p "$prefix"
+(
+  flock 9
+  if [ ! -f "$prefix/system.reg" ]; then
+    "$loader" wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+) 9>"$prefix.lock"
+
+exec "$loader" "$@"

@@ -1,0 +1,40 @@
+#ifndef XA_PACKAGE_ERRORS_H_
+#define XA_PACKAGE_ERRORS_H_
+
+#include <stdexcept>
+#include <string>
+
+namespace xa {
+
+// Base of every failure the program reports; what() is the message shown to the user.
+class Exception : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Stream failures: short reads and writes, seeks out of range, files that cannot be opened.
+class EStreamError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A stored file content that cannot be deciphered.
+class ECipherException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+inline constexpr char kStreamReadError[] = "Stream read error";
+inline constexpr char kStreamWriteError[] = "Stream write error";
+inline constexpr char kSeekOutOfRange[] = "Seek out of range";
+inline constexpr char kInvalidFileFormat[] = "Invalid file format";
+
+// "Cannot open file "<path>". <reason>"
+std::string CannotOpenFileMessage(const std::string& path, const std::string& reason);
+
+// "Cannot create file "<path>". <reason>"
+std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+
+}  // namespace xa
+
+#endif  // XA_PACKAGE_ERRORS_H_

@@ -58,8 +58,9 @@ void RelocateNtHeaders(std::vector<uint8_t>& image, uint32_t new_offset) {
   const uint32_t length = end - offset;
   const uint64_t new_end = static_cast<uint64_t>(new_offset) + length;
   if (new_end > size_of_headers || new_end > image.size()) {
-    throw PeLayoutError("no room to move the PE headers: " + std::to_string(new_end - size_of_headers) +
-                        " bytes missing before the first section");
+    throw PeLayoutError(
+        "no room to move the PE headers: " + std::to_string(new_end - size_of_headers) +
+        " bytes missing before the first section");
   }
   std::memmove(image.data() + new_offset, image.data() + offset, length);
   std::fill(image.begin() + offset, image.begin() + new_offset, uint8_t{0});

@@ -1,0 +1,99 @@
+#include "package/cipher_stream.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "package/errors.h"
+
+namespace xa {
+
+CipherProgressProc CipherProgress = nullptr;
+
+namespace {
+
+constexpr int64_t kBlockSize = 16;
+// Whole blocks move between the streams in passes of this size, so that a large file costs a
+// few big reads and writes rather than two small ones per block, with bounded memory.
+constexpr int64_t kPassSize = 64 * 1024;
+
+// Reads until `count` bytes are in or the stream ends; returns how many came.
+int64_t ReadUpTo(TStream& stream, uint8_t* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    const int64_t n = stream.Read(buffer + done, count - done);
+    if (n <= 0)
+      break;
+    done += n;
+  }
+  return done;
+}
+
+void ReportProgress(int64_t position, int64_t size) {
+  if (CipherProgress)
+    CipherProgress(static_cast<int32_t>(position), static_cast<int32_t>(size));
+}
+
+}  // namespace
+
+void CipherStream(TStream& input,
+                  TStream& output,
+                  const uint8_t* key,
+                  int32_t key_length,
+                  CipherDirection direction) {
+  CipherContext context;
+  InitCipher(key, key_length, context, direction);
+  const bool encipher = direction != CipherDirection::kDecipher;
+
+  const int64_t size = input.Size();
+  int64_t full_blocks = size / kBlockSize;
+  if (!encipher) {
+    // The final block is always there; without it there is nothing to decipher.
+    if (full_blocks < 1)
+      throw ECipherException(kInvalidFileFormat);
+    --full_blocks;
+  }
+
+  // The input position as block-at-a-time reading would leave it, for the progress hook.
+  int64_t position = input.Position();
+  const auto buffer = std::make_unique<uint8_t[]>(kPassSize);
+  while (full_blocks > 0) {
+    const int64_t wanted = std::min(full_blocks * kBlockSize, kPassSize);
+    const int64_t got = ReadUpTo(input, buffer.get(), wanted);
+    const int64_t blocks = got / kBlockSize;
+    for (uint8_t* block = buffer.get(); block < buffer.get() + blocks * kBlockSize;
+         block += kBlockSize) {
+      CipherBlock(context, block);
+      position += kBlockSize;
+      if (position % CipherProgressStep == 0)
+        ReportProgress(position, size);
+    }
+    output.WriteBuffer(buffer.get(), blocks * kBlockSize);
+    if (got < wanted)
+      throw ECipherException(kInvalidFileFormat);
+    full_blocks -= blocks;
+  }
+
+  uint8_t block[kBlockSize] = {};
+  if (encipher) {
+    const int64_t rest = size % kBlockSize;
+    if (ReadUpTo(input, block, rest) < rest)
+      throw ECipherException(kInvalidFileFormat);
+    position += rest;
+    block[kBlockSize - 1] = static_cast<uint8_t>(rest);
+    CipherBlock(context, block);
+    output.WriteBuffer(block, kBlockSize);
+  } else {
+    if (ReadUpTo(input, block, kBlockSize) < kBlockSize)
+      throw ECipherException(kInvalidFileFormat);
+    position += kBlockSize;
+    CipherBlock(context, block);
+    const uint8_t rest = block[kBlockSize - 1];
+    // Only a wrong key or a damaged payload gives more; never write past the block.
+    if (rest >= kBlockSize)
+      throw ECipherException(kInvalidFileFormat);
+    output.WriteBuffer(block, rest);
+  }
+  ReportProgress(position, size);
+}
+
+}  // namespace xa

@@ -1,0 +1,89 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "package/errors.h"
+#include "package/file_stream.h"
+
+namespace xa {
+namespace {
+
+constexpr int64_t kMaxPass = 1 << 30;
+
+// The system's text for an error code, without the trailing blanks, line breaks and dots.
+std::string SystemErrorText(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result(text ? text : "", length);
+  LocalFree(text);
+  while (!result.empty() &&
+         (static_cast<unsigned char>(result.back()) <= ' ' || result.back() == '.'))
+    result.pop_back();
+  return result;
+}
+
+HANDLE AsHandle(intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
+  const DWORD access = mode == FileMode::kOpenRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+  const DWORD disposition = mode == FileMode::kCreate ? CREATE_ALWAYS : OPEN_EXISTING;
+  const HANDLE handle =
+      CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const std::string reason = SystemErrorText(GetLastError());
+    throw EStreamError(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)
+                                                 : CannotOpenFileMessage(path, reason));
+  }
+  handle_ = reinterpret_cast<intptr_t>(handle);
+}
+
+TFileStream::~TFileStream() {
+  CloseHandle(AsHandle(handle_));
+}
+
+int64_t TFileStream::Read(void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    DWORD n = 0;
+    const DWORD pass = static_cast<DWORD>(std::min(count - done, kMaxPass));
+    if (!ReadFile(AsHandle(handle_), static_cast<char*>(buffer) + done, pass, &n, nullptr))
+      throw EStreamError(kStreamReadError);
+    if (n == 0)
+      break;
+    done += n;
+  }
+  return done;
+}
+
+int64_t TFileStream::Write(const void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    DWORD n = 0;
+    const DWORD pass = static_cast<DWORD>(std::min(count - done, kMaxPass));
+    if (!WriteFile(AsHandle(handle_), static_cast<const char*>(buffer) + done, pass, &n, nullptr) ||
+        n == 0)
+      break;
+    done += n;
+  }
+  return done;
+}
+
+int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
+  const DWORD method = origin == SeekOrigin::kBeginning ? FILE_BEGIN
+                       : origin == SeekOrigin::kCurrent ? FILE_CURRENT
+                                                        : FILE_END;
+  LARGE_INTEGER distance;
+  distance.QuadPart = offset;
+  LARGE_INTEGER position;
+  if (!SetFilePointerEx(AsHandle(handle_), distance, &position, method))
+    throw EStreamError(kSeekOutOfRange);
+  return position.QuadPart;
+}
+
+}  // namespace xa

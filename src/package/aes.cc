@@ -1,6 +1,7 @@
 #include "package/aes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace xa {
@@ -12,35 +13,19 @@ constexpr uint8_t XTime(uint8_t b) {
   return static_cast<uint8_t>((b << 1) ^ ((b & 0x80) != 0 ? 0x1b : 0));
 }
 
-constexpr uint8_t Multiply(uint8_t a, uint8_t b) {
-  uint8_t product = 0;
-  for (; b != 0; b = static_cast<uint8_t>(b >> 1)) {
-    if ((b & 1) != 0)
-      product = static_cast<uint8_t>(product ^ a);
-    a = XTime(a);
-  }
-  return product;
-}
-
 constexpr uint8_t RotateLeft(uint8_t b, int n) {
   return static_cast<uint8_t>((b << n) | (b >> (8 - n)));
 }
 
-// The S-boxes and the GF(2^8) products that MixColumns and InvMixColumns need, built at compile
-// time from the field's definition so that no table is typed in by hand.
-struct Tables {
-  uint8_t sbox[256] = {};
-  uint8_t inv_sbox[256] = {};
-  uint8_t mul2[256] = {};
-  uint8_t mul3[256] = {};
-  uint8_t mul9[256] = {};
-  uint8_t mul11[256] = {};
-  uint8_t mul13[256] = {};
-  uint8_t mul14[256] = {};
+// The S-box and its inverse, built at compile time from the field's definition so that no table
+// is typed in by hand.
+struct SBoxes {
+  uint8_t forward[256] = {};
+  uint8_t inverse[256] = {};
 };
 
-constexpr Tables MakeTables() {
-  Tables t;
+constexpr SBoxes MakeSBoxes() {
+  SBoxes boxes;
   // Powers and logarithms of the generator 3 give the multiplicative inverses.
   uint8_t exp[256] = {};
   uint8_t log[256] = {};
@@ -48,73 +33,98 @@ constexpr Tables MakeTables() {
   for (int i = 0; i < 255; ++i) {
     exp[i] = power;
     log[power] = static_cast<uint8_t>(i);
-    power = Multiply(power, 3);
+    power = static_cast<uint8_t>(power ^ XTime(power));
   }
   for (int x = 0; x < 256; ++x) {
     const uint8_t inverse = x == 0 ? 0 : exp[(255 - log[x]) % 255];
     const uint8_t s =
         static_cast<uint8_t>(inverse ^ RotateLeft(inverse, 1) ^ RotateLeft(inverse, 2) ^
                              RotateLeft(inverse, 3) ^ RotateLeft(inverse, 4) ^ 0x63);
-    t.sbox[x] = s;
-    t.inv_sbox[s] = static_cast<uint8_t>(x);
-    const uint8_t b = static_cast<uint8_t>(x);
-    t.mul2[x] = Multiply(b, 2);
-    t.mul3[x] = Multiply(b, 3);
-    t.mul9[x] = Multiply(b, 9);
-    t.mul11[x] = Multiply(b, 11);
-    t.mul13[x] = Multiply(b, 13);
-    t.mul14[x] = Multiply(b, 14);
+    boxes.forward[x] = s;
+    boxes.inverse[s] = static_cast<uint8_t>(x);
+  }
+  return boxes;
+}
+
+constexpr SBoxes kSBoxes = MakeSBoxes();
+
+// The state is held as four column words; row r of a column is byte r of its word, counted from
+// the least significant end, whatever the machine's byte order.
+using Column = uint32_t;
+
+Column LoadColumn(const uint8_t* bytes) {
+  return Column{bytes[0]} | Column{bytes[1]} << 8 | Column{bytes[2]} << 16 | Column{bytes[3]} << 24;
+}
+
+void StoreColumn(Column column, uint8_t* bytes) {
+  bytes[0] = static_cast<uint8_t>(column);
+  bytes[1] = static_cast<uint8_t>(column >> 8);
+  bytes[2] = static_cast<uint8_t>(column >> 16);
+  bytes[3] = static_cast<uint8_t>(column >> 24);
+}
+
+uint32_t Row(Column column, int row) {
+  return (column >> (8 * row)) & 0xff;
+}
+
+// XTime on each of the four bytes at once.
+Column XTimes(Column w) {
+  return ((w & 0x7f7f7f7f) << 1) ^ (((w >> 7) & 0x01010101) * 0x1b);
+}
+
+// Byte r of the result is 2a(r) ^ 3a(r+1) ^ a(r+2) ^ a(r+3), indices mod 4.
+Column MixColumn(Column w) {
+  const Column r1 = std::rotr(w, 8);
+  return XTimes(w ^ r1) ^ r1 ^ std::rotr(w, 16) ^ std::rotr(w, 24);
+}
+
+// The InvMixColumns matrix is the MixColumns matrix times one with rows 5 0 4 0 (rotated), so
+// that step first and MixColumns after.
+Column InvMixColumn(Column w) {
+  return MixColumn(w ^ XTimes(XTimes(w ^ std::rotr(w, 16))));
+}
+
+struct State {
+  Column c[4];
+};
+
+State LoadState(const uint8_t* block) {
+  return {
+      {LoadColumn(block), LoadColumn(block + 4), LoadColumn(block + 8), LoadColumn(block + 12)}};
+}
+
+void StoreState(const State& s, uint8_t* block) {
+  for (int c = 0; c < 4; ++c)
+    StoreColumn(s.c[c], block + 4 * c);
+}
+
+void AddRoundKey(State& s, const uint8_t* round_key) {
+  for (int c = 0; c < 4; ++c)
+    s.c[c] ^= LoadColumn(round_key + 4 * c);
+}
+
+// Row r of column c comes from column c + r (ShiftRows), through the S-box.
+State SubBytesShiftRows(const State& s) {
+  const uint8_t* box = kSBoxes.forward;
+  State t;
+  for (int c = 0; c < 4; ++c) {
+    t.c[c] = Column{box[Row(s.c[c], 0)]} | Column{box[Row(s.c[(c + 1) & 3], 1)]} << 8 |
+             Column{box[Row(s.c[(c + 2) & 3], 2)]} << 16 |
+             Column{box[Row(s.c[(c + 3) & 3], 3)]} << 24;
   }
   return t;
 }
 
-constexpr Tables kTables = MakeTables();
-
-// Source index of each state byte after ShiftRows and InvShiftRows; the state is column-major,
-// byte r + 4c holding row r of column c.
-constexpr uint8_t kShiftRows[kBlockSize] = {0, 5, 10, 15, 4, 9, 14, 3, 8, 13, 2, 7, 12, 1, 6, 11};
-constexpr uint8_t kInvShiftRows[kBlockSize] = {0, 13, 10, 7,  4,  1, 14, 11,
-                                               8, 5,  2,  15, 12, 9, 6,  3};
-
-void AddRoundKey(uint8_t* state, const uint8_t* round_key) {
-  for (int i = 0; i < kBlockSize; ++i)
-    state[i] = static_cast<uint8_t>(state[i] ^ round_key[i]);
-}
-
-void SubBytesShiftRows(uint8_t* state) {
-  uint8_t t[kBlockSize];
-  for (int i = 0; i < kBlockSize; ++i)
-    t[i] = kTables.sbox[state[kShiftRows[i]]];
-  std::memcpy(state, t, kBlockSize);
-}
-
-void InvSubBytesShiftRows(uint8_t* state) {
-  uint8_t t[kBlockSize];
-  for (int i = 0; i < kBlockSize; ++i)
-    t[i] = kTables.inv_sbox[state[kInvShiftRows[i]]];
-  std::memcpy(state, t, kBlockSize);
-}
-
-void MixColumns(uint8_t* state) {
-  const Tables& m = kTables;
-  for (uint8_t* c = state; c < state + kBlockSize; c += 4) {
-    const uint8_t a0 = c[0], a1 = c[1], a2 = c[2], a3 = c[3];
-    c[0] = static_cast<uint8_t>(m.mul2[a0] ^ m.mul3[a1] ^ a2 ^ a3);
-    c[1] = static_cast<uint8_t>(a0 ^ m.mul2[a1] ^ m.mul3[a2] ^ a3);
-    c[2] = static_cast<uint8_t>(a0 ^ a1 ^ m.mul2[a2] ^ m.mul3[a3]);
-    c[3] = static_cast<uint8_t>(m.mul3[a0] ^ a1 ^ a2 ^ m.mul2[a3]);
+// Row r of column c comes from column c - r (InvShiftRows), through the inverse S-box.
+State InvSubBytesShiftRows(const State& s) {
+  const uint8_t* box = kSBoxes.inverse;
+  State t;
+  for (int c = 0; c < 4; ++c) {
+    t.c[c] = Column{box[Row(s.c[c], 0)]} | Column{box[Row(s.c[(c + 3) & 3], 1)]} << 8 |
+             Column{box[Row(s.c[(c + 2) & 3], 2)]} << 16 |
+             Column{box[Row(s.c[(c + 1) & 3], 3)]} << 24;
   }
-}
-
-void InvMixColumns(uint8_t* state) {
-  const Tables& m = kTables;
-  for (uint8_t* c = state; c < state + kBlockSize; c += 4) {
-    const uint8_t a0 = c[0], a1 = c[1], a2 = c[2], a3 = c[3];
-    c[0] = static_cast<uint8_t>(m.mul14[a0] ^ m.mul11[a1] ^ m.mul13[a2] ^ m.mul9[a3]);
-    c[1] = static_cast<uint8_t>(m.mul9[a0] ^ m.mul14[a1] ^ m.mul11[a2] ^ m.mul13[a3]);
-    c[2] = static_cast<uint8_t>(m.mul13[a0] ^ m.mul9[a1] ^ m.mul14[a2] ^ m.mul11[a3]);
-    c[3] = static_cast<uint8_t>(m.mul11[a0] ^ m.mul13[a1] ^ m.mul9[a2] ^ m.mul14[a3]);
-  }
+  return t;
 }
 
 }  // namespace
@@ -140,14 +150,14 @@ void InitCipher(const uint8_t* key,
     uint8_t temp[4] = {previous[0], previous[1], previous[2], previous[3]};
     if (i % nk == 0) {
       const uint8_t first = temp[0];
-      temp[0] = static_cast<uint8_t>(kTables.sbox[temp[1]] ^ rcon);
-      temp[1] = kTables.sbox[temp[2]];
-      temp[2] = kTables.sbox[temp[3]];
-      temp[3] = kTables.sbox[first];
+      temp[0] = static_cast<uint8_t>(kSBoxes.forward[temp[1]] ^ rcon);
+      temp[1] = kSBoxes.forward[temp[2]];
+      temp[2] = kSBoxes.forward[temp[3]];
+      temp[3] = kSBoxes.forward[first];
       rcon = XTime(rcon);
     } else if (nk > 6 && i % nk == 4) {
       for (uint8_t& b : temp)
-        b = kTables.sbox[b];
+        b = kSBoxes.forward[b];
     }
     const uint8_t* back = context.round_keys + 4 * (i - nk);
     uint8_t* word = context.round_keys + 4 * i;
@@ -159,25 +169,29 @@ void InitCipher(const uint8_t* key,
 void CipherBlock(const CipherContext& context, uint8_t* block) {
   const uint8_t* keys = context.round_keys;
   const int rounds = context.rounds;
+  State s = LoadState(block);
   if (context.direction != CipherDirection::kDecipher) {
-    AddRoundKey(block, keys);
+    AddRoundKey(s, keys);
     for (int round = 1; round < rounds; ++round) {
-      SubBytesShiftRows(block);
-      MixColumns(block);
-      AddRoundKey(block, keys + kBlockSize * round);
+      s = SubBytesShiftRows(s);
+      for (Column& column : s.c)
+        column = MixColumn(column);
+      AddRoundKey(s, keys + kBlockSize * round);
     }
-    SubBytesShiftRows(block);
-    AddRoundKey(block, keys + kBlockSize * rounds);
+    s = SubBytesShiftRows(s);
+    AddRoundKey(s, keys + kBlockSize * rounds);
   } else {
-    AddRoundKey(block, keys + kBlockSize * rounds);
+    AddRoundKey(s, keys + kBlockSize * rounds);
     for (int round = rounds - 1; round > 0; --round) {
-      InvSubBytesShiftRows(block);
-      AddRoundKey(block, keys + kBlockSize * round);
-      InvMixColumns(block);
+      s = InvSubBytesShiftRows(s);
+      AddRoundKey(s, keys + kBlockSize * round);
+      for (Column& column : s.c)
+        column = InvMixColumn(column);
     }
-    InvSubBytesShiftRows(block);
-    AddRoundKey(block, keys);
+    s = InvSubBytesShiftRows(s);
+    AddRoundKey(s, keys);
   }
+  StoreState(s, block);
 }
 
 }  // namespace xa

@@ -20,8 +20,7 @@ std::vector<uint8_t> Stub() {
   std::vector<uint8_t> stub(kStubSize, 0x90);
   stub[0] = 'M';
   stub[1] = 'Z';
-  for (int i = 0; i < 4; ++i)
-    stub[kPayloadPointerOffset + i] = 0;
+  std::fill_n(stub.begin() + kPayloadPointerOffset, 4, uint8_t{0});
   return stub;
 }
 

@@ -185,7 +185,7 @@ TEST(SubStreamTest, WriteStopsAtWindowEnd) {
   window.Seek(45, SeekOrigin::kBeginning);
   const std::vector<uint8_t> data(10, 0xab);
   EXPECT_EQ(5, window.Write(data.data(), 10));
-  for (int64_t i = 0; i < 300; ++i)
+  for (size_t i = 0; i < 300; ++i)
     EXPECT_EQ(i >= 145 && i < 150 ? 0xab : 0, base.Bytes()[i]) << i;
 }
 

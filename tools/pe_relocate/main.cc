@@ -1,6 +1,8 @@
 // pe_relocate PROGRAM.exe: moves the NT headers of a linked Windows program to offset 0x100 so
 // that the record pointer at offset 136 lies in the MS-DOS stub area. Rewrites the file in place.
+// pe_relocate --check PROGRAM.exe: exits 0 only when the headers already lie at 0x100 or later.
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
@@ -27,22 +29,37 @@ void WriteAll(const char* path, const std::vector<uint8_t>& bytes) {
     throw std::runtime_error("cannot write");
 }
 
+int Relocate(const char* path) {
+  std::vector<uint8_t> image = ReadAll(path);
+  if (xa::NtHeadersOffset(image) >= kNewHeaderOffset)
+    return 0;
+  xa::RelocateNtHeaders(image, kNewHeaderOffset);
+  WriteAll(path, image);
+  return 0;
+}
+
+int Check(const char* path) {
+  const uint32_t offset = xa::NtHeadersOffset(ReadAll(path));
+  if (offset >= kNewHeaderOffset)
+    return 0;
+  std::fprintf(stderr, "pe_relocate: %s: PE headers at 0x%x overlap the record pointer\n", path,
+               offset);
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: pe_relocate PROGRAM.exe\n");
+  const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
+  if (argc != 2 && !check) {
+    std::fprintf(stderr, "usage: pe_relocate [--check] PROGRAM.exe\n");
     return 1;
   }
+  const char* path = argv[argc - 1];
   try {
-    std::vector<uint8_t> image = ReadAll(argv[1]);
-    if (xa::NtHeadersOffset(image) >= kNewHeaderOffset)
-      return 0;
-    xa::RelocateNtHeaders(image, kNewHeaderOffset);
-    WriteAll(argv[1], image);
+    return check ? Check(path) : Relocate(path);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "pe_relocate: %s: %s\n", argv[1], e.what());
+    std::fprintf(stderr, "pe_relocate: %s: %s\n", path, e.what());
     return 1;
   }
-  return 0;
 }

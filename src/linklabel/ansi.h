@@ -1,0 +1,15 @@
+#ifndef XA_LINKLABEL_ANSI_H_
+#define XA_LINKLABEL_ANSI_H_
+
+#include <string>
+#include <string_view>
+
+namespace xa {
+
+// `text` in the system's 8-bit code page converted to UTF-16. Off Windows the code page is
+// taken to be ISO 8859-1.
+std::u16string AnsiToUtf16(std::string_view text);
+
+}  // namespace xa
+
+#endif  // XA_LINKLABEL_ANSI_H_

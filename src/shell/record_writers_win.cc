@@ -1,0 +1,47 @@
+#include "shell/record_writers.h"
+
+#include "package/file_stream.h"
+#include "shell/folder_rules.h"
+#include "shell/shell_link.h"
+#include "shell/shell_text.h"
+
+namespace xa {
+
+void WriteInternetShortcut(TXaInstall& install, const std::string& file, const std::string& url) {
+  if (url.empty() || url == "mailto:" || url == "http://")
+    return;
+  install.Progress("Creating shortcut " + file + " ...", 1);
+  install.InstalledItems.push_back({file, 0});
+  ForceDirectories(FolderPart(file));
+  WriteTextFile(file, InternetShortcutText(url));
+}
+
+void WriteDocument(TXaInstall& install,
+                   const std::string& document,
+                   const std::string& shortcut,
+                   const std::string& text) {
+  if (text.empty())
+    return;
+  install.Progress("Copying file " + document + " ...", 1);
+  install.InstalledItems.push_back({document, 0});
+  ForceDirectories(FolderPart(document));
+  WriteTextFile(document, NormalizeLineBreaks(text));
+  install.Progress("Creating shortcut " + shortcut + " ...", 1);
+  install.InstalledItems.push_back({shortcut, 0});
+  WriteFileShortcut(shortcut, document);
+}
+
+void WriteFileShortcut(const std::string& link, const std::string& target) {
+  ForceDirectories(FolderPart(link));
+  TShellLink shortcut;
+  shortcut.Path = target;
+  shortcut.WorkingDirectory = FolderPart(target);
+  shortcut.Save(link);
+}
+
+void WriteTextFile(const std::string& path, const std::string& contents) {
+  TFileStream file(path, FileMode::kCreate);
+  file.WriteBuffer(contents.data(), static_cast<int64_t>(contents.size()));
+}
+
+}  // namespace xa

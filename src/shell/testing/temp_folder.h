@@ -1,0 +1,35 @@
+#ifndef XA_SHELL_TESTING_TEMP_FOLDER_H_
+#define XA_SHELL_TESTING_TEMP_FOLDER_H_
+
+#include <string>
+
+namespace xa {
+
+// A fresh folder below the temporary folder, named after `tag` and the process id, removed
+// with everything in it when the object goes.
+class TTempFolder {
+ public:
+  explicit TTempFolder(const std::string& tag);
+  ~TTempFolder();
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+
+  // The folder's path, without a trailing backslash.
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Removes `path` with everything below it, clearing read-only attributes first.
+void RemoveTree(const std::string& path);
+
+// The bytes of the file at `path`; "" when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+// True when `path` names an existing file or folder.
+bool PathExists(const std::string& path);
+
+}  // namespace xa
+
+#endif  // XA_SHELL_TESTING_TEMP_FOLDER_H_

@@ -1,0 +1,55 @@
+#ifndef XA_XAPACK_MANIFEST_H_
+#define XA_XAPACK_MANIFEST_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "xapack/os_services.h"
+
+namespace xa::xapack {
+
+// One package file of a manifest, checked and ready for the record.
+struct ManifestFile {
+  std::string source;       // platform path of the source file
+  std::string target;       // target path, ANSI, starting with a known macro
+  std::string shortcut;     // Start-menu shortcut name, ANSI; empty for none
+  int64_t size = 0;         // plain size of the source when the manifest was read
+  FileTimes times;          // from the manifest's `time`, else from the source file
+};
+
+// A package description read from a TOML manifest. Texts are ANSI as the record holds them;
+// documents are RTF.
+struct Manifest {
+  std::string path;
+  std::string name;
+  int32_t version_major = 0;
+  int32_t version_minor = 0;
+  int32_t version_build = 0;
+  int32_t version_release = 0;
+  std::string publisher;
+  std::string website;
+  std::string address;
+  std::string contact_name;
+  std::string contact_email;
+  std::string license;
+  std::string readme;
+  std::string whats_new;
+  std::vector<uint8_t> banner;  // JPEG file bytes; empty for none
+  std::string settings_override;
+  std::vector<ManifestFile> files;
+  std::vector<std::string> warnings;  // problems that do not stop a build, one line each
+};
+
+// Reads and checks the manifest at `path`; relative paths in it count from its folder.
+// Raises xa::Exception with one line "PATH: problem" for a TOML syntax error, an unknown key, a
+// value of the wrong type, an empty program name, a version that is not "major.minor", a
+// settings override other than up to eight of "1", "0" and blank, a missing or unreadable
+// source, document or banner, a banner that is not a JPEG, a target that TargetPathProblem
+// refuses, two files with the same target, a text without an ANSI form, and files too large
+// for the format's 32-bit offsets.
+Manifest LoadManifest(const std::string& path);
+
+}  // namespace xa::xapack
+
+#endif  // XA_XAPACK_MANIFEST_H_

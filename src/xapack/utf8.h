@@ -1,0 +1,19 @@
+#ifndef XA_XAPACK_UTF8_H_
+#define XA_XAPACK_UTF8_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace xa::xapack {
+
+// The code points of a UTF-8 text; nullopt for malformed input (bad or overlong sequences,
+// surrogates, values above U+10FFFF), which must never reach a record.
+std::optional<std::u32string> DecodeUtf8(std::string_view text);
+
+// Appends the UTF-8 form of `code_point` (which must be a valid scalar value).
+void AppendUtf8(std::string& text, char32_t code_point);
+
+}  // namespace xa::xapack
+
+#endif  // XA_XAPACK_UTF8_H_

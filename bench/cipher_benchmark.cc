@@ -95,6 +95,9 @@ BENCHMARK(BM_Copy)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Prints the usual table and keeps each benchmark's throughput for the summary.
 class ThroughputReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so that piped output stays plain text.
+  ThroughputReporter() : ConsoleReporter(::isatty(1) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& reports) override {
     ConsoleReporter::ReportRuns(reports);
     for (const Run& run : reports) {

@@ -56,8 +56,7 @@ class Layout {
   }
 
   TLinkNode& Link(size_t n) {
-    return *static_cast<TLinkNode*>(
-        tree_->Root().CollectTopLevelNodes(ClassOf<TLinkNode>()).at(n));
+    return *static_cast<TLinkNode*>(tree_->Root().CollectTopLevelNodes(ClassOf<TLinkNode>()).at(n));
   }
 
   TestCanvas canvas_;
@@ -150,7 +149,8 @@ TEST(LayoutTest, MeasuresJoinedWordsAcrossElementsOnce) {
   Layout layout(u"x<b>bold</b>face rest");
   layout.Render();
   auto* x = static_cast<TStringNode*>(layout.tree_->Root().Child(0));
-  auto* bold = static_cast<TStringNode*>(static_cast<TStyleNode*>(layout.tree_->Root().Child(1))->Child(0));
+  auto* bold =
+      static_cast<TStringNode*>(static_cast<TStyleNode*>(layout.tree_->Root().Child(1))->Child(0));
   auto* face = static_cast<TStringNode*>(layout.tree_->Root().Child(2));
   // "x" carries the whole joined word: 6 + 32 + 30 ("face "), space of the last element.
   EXPECT_EQ(x->GetWordInfo(0), (TWordInfo{true, 6, 68}));
@@ -210,8 +210,8 @@ TEST(LayoutTest, RenderNodeRedrawsEachLinkExactlyWhereTheFullLayoutPutIt) {
       std::vector<Piece> expected;
       for (const DrawRecord& d : full) {
         // The link's own pieces are those drawn in the link colour after its start.
-        if (d.color == kLink && (d.y > link.StartPos().Y ||
-                                 (d.y == link.StartPos().Y && d.x >= link.StartPos().X)))
+        if (d.color == kLink &&
+            (d.y > link.StartPos().Y || (d.y == link.StartPos().Y && d.x >= link.StartPos().X)))
           expected.push_back({d.x, d.y, Narrow(d.text)});
       }
       const auto rects = Rects(link);

@@ -39,8 +39,8 @@ constexpr TEntity kEntities[] = {{u"&lt;", u"<"}, {u"&gt;", u">"}};
 
 TNodeType TNode::GetNodeType() const {
   static const std::type_index kTable[] = {
-      typeid(TNode),       typeid(TParentNode),  typeid(TAreaNode),   typeid(TStyleNode),
-      typeid(TLinkNode),   typeid(TDynamicNode), typeid(TRootNode),   typeid(TStringNode),
+      typeid(TNode),       typeid(TParentNode),  typeid(TAreaNode), typeid(TStyleNode),
+      typeid(TLinkNode),   typeid(TDynamicNode), typeid(TRootNode), typeid(TStringNode),
       typeid(TActionNode), typeid(TUnknownNode),
   };
   const std::type_index mine(typeid(*this));

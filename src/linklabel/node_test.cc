@@ -147,7 +147,7 @@ TEST(NodeTest, HitTestingFindsTheOutermostLinkIncludingEdges) {
   EXPECT_EQ(tree->FindNodeAt({25, 5}, ClassOf<TLinkNode>()), nullptr);
   EXPECT_NE(tree->FindNodeAt({35, 5}, ClassOf<TStyleNode>()), nullptr);
 
-  const std::pair<TPoint, bool> cases[] = {{{0, 0}, true},   {{9, 9}, true},  {{19, 9}, true},
+  const std::pair<TPoint, bool> cases[] = {{{0, 0}, true},   {{9, 9}, true},   {{19, 9}, true},
                                            {{25, 5}, false}, {{40, 5}, false}, {{5, 10}, false},
                                            {{-1, 0}, false}};
   for (const auto& [p, hit] : cases)

@@ -46,7 +46,8 @@ TStringElement* TTextElementList::StringAt(size_t index) const {
 void TNodeObserverList::Add(IStartingPosObserver* observer,
                             TAreaNode* area_node,
                             TStringNode* string_node) {
-  items_.push_back(std::make_unique<TNodeObserver>(TNodeObserver{observer, area_node, string_node}));
+  items_.push_back(
+      std::make_unique<TNodeObserver>(TNodeObserver{observer, area_node, string_node}));
 }
 
 int64_t TNodeObserverList::IndexOf(const TStringNode* node) const {

@@ -38,12 +38,10 @@ struct ReplaceCase {
 
 TEST(ToolsTest, ReplaceAllRescansUntilNothingIsLeft) {
   const ReplaceCase cases[] = {
-      {u"ab", u"a", u"aabb", u"aa", true},   // each replacement forms a new occurrence
-      {u"&lt;", u"<", u"x&lt;&lt;", u"x<<", true},
-      {u"&lt;", u"<", u"&LT;", u"&LT;", false},
+      {u"ab", u"a", u"aabb", u"aa", true},  // each replacement forms a new occurrence
+      {u"&lt;", u"<", u"x&lt;&lt;", u"x<<", true}, {u"&lt;", u"<", u"&LT;", u"&LT;", false},
       {u"a", u"aa", u"xa", u"xaa", true},  // would never end if rescanned
-      {u"", u"x", u"abc", u"abc", false},
-      {u"abc", u"", u"abc", u"", true},
+      {u"", u"x", u"abc", u"abc", false},          {u"abc", u"", u"abc", u"", true},
   };
   for (const ReplaceCase& c : cases) {
     std::u16string s = c.input;
@@ -61,7 +59,7 @@ TEST(ToolsTest, RemoveLineBreaksRemovesCrLfPairsOnly) {
 TEST(ToolsTest, PointInRectCountsAllFourEdges) {
   const TRect r{10, 20, 30, 40};
   const std::pair<TPoint, bool> cases[] = {
-      {{10, 20}, true}, {{30, 40}, true},  {{20, 30}, true},  {{9, 30}, false},
+      {{10, 20}, true},  {{30, 40}, true},  {{20, 30}, true},  {{9, 30}, false},
       {{31, 30}, false}, {{20, 19}, false}, {{20, 41}, false},
   };
   for (const auto& [p, inside] : cases)

@@ -89,20 +89,41 @@ TEST_F(RecordWritersTest, EmptyDocumentWritesNothing) {
   EXPECT_TRUE(install_.InstalledItems.empty());
 }
 
-TEST_F(RecordWritersTest, ReadOnlyDocumentFailsAfterBeingRecorded) {
-  const std::string document = folder_.Path() + "\\License.rtf";
-  WriteTextFile(document, "old");
-  ASSERT_TRUE(SetFileAttributesA(document.c_str(), FILE_ATTRIBUTE_READONLY));
+// The document cannot be created: raises the creation error after recording the path.
+void ExpectCreateFailure(TXaInstall& install,
+                         const std::string& document,
+                         const std::string& shortcut) {
   try {
-    WriteDocument(install_, document, folder_.Path() + "\\License.lnk", "new");
+    WriteDocument(install, document, shortcut, "new");
     FAIL() << "no error";
   } catch (const EStreamError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + document + "\". ", 0), 0u)
         << error.what();
   }
+  ASSERT_EQ(install.InstalledItems.size(), 1u);
+  EXPECT_EQ(install.InstalledItems[0].Path, document);
+  EXPECT_FALSE(PathExists(shortcut));
+}
+
+TEST_F(RecordWritersTest, ReadOnlyDocumentFailsAfterBeingRecorded) {
+  if (!ReadOnlyAttributeIsEnforced(folder_.Path()))
+    GTEST_SKIP() << "the read-only attribute does not stop writes here";
+  const std::string document = folder_.Path() + "\\License.rtf";
+  WriteTextFile(document, "old");
+  ASSERT_TRUE(SetFileAttributesA(document.c_str(), FILE_ATTRIBUTE_READONLY));
+  ExpectCreateFailure(install_, document, folder_.Path() + "\\License.lnk");
   EXPECT_EQ(ReadFileBytes(document), "old");
-  EXPECT_EQ(ItemPaths(), std::vector<std::string>{document});
-  EXPECT_FALSE(PathExists(folder_.Path() + "\\License.lnk"));
+}
+
+TEST_F(RecordWritersTest, DocumentHeldOpenFailsAfterBeingRecorded) {
+  const std::string document = folder_.Path() + "\\License.rtf";
+  WriteTextFile(document, "old");
+  const HANDLE holder = CreateFileA(document.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  ExpectCreateFailure(install_, document, folder_.Path() + "\\License.lnk");
+  CloseHandle(holder);
+  EXPECT_EQ(ReadFileBytes(document), "old");
 }
 
 }  // namespace

@@ -48,7 +48,6 @@ TEST_F(ShellLinkTest, HandsEveryFieldToTheShell) {
   link.Description = "A tool";
   link.IconLocation = "C:\\Tools\\tool.ico";
   link.IconIndex = 2;
-  link.ShowCmd = 3;
   link.HotKey = 0x0241;
   const std::string file = folder_.Path() + "\\Tool.lnk";
   link.Save(file);
@@ -58,7 +57,6 @@ TEST_F(ShellLinkTest, HandsEveryFieldToTheShell) {
   EXPECT_EQ(read.Description, "A tool");
   EXPECT_EQ(read.IconLocation, "C:\\Tools\\tool.ico");
   EXPECT_EQ(read.IconIndex, 2);
-  EXPECT_EQ(read.ShowCmd, 3);
   EXPECT_EQ(read.HotKey, 0x0241);
 }
 

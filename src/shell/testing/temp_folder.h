@@ -27,6 +27,10 @@ void RemoveTree(const std::string& path);
 // The bytes of the file at `path`; "" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
+// False where the read-only attribute does not stop writes, as under Wine run by root; tests
+// of read-only targets skip there. Probes with a file in `folder`.
+bool ReadOnlyAttributeIsEnforced(const std::string& folder);
+
 // True when `path` names an existing file or folder.
 bool PathExists(const std::string& path);
 

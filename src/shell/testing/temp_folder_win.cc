@@ -45,6 +45,22 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes.str();
 }
 
+bool ReadOnlyAttributeIsEnforced(const std::string& folder) {
+  const std::string probe = folder + "\\read_only_probe";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  CloseHandle(file);
+  SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+  file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+  const bool enforced = file == INVALID_HANDLE_VALUE;
+  if (!enforced)
+    CloseHandle(file);
+  SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(probe.c_str());
+  return enforced;
+}
+
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -1,0 +1,80 @@
+#include "engine/install_rules.h"
+
+#include "package/errors.h"
+
+namespace xa {
+namespace {
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+}  // namespace
+
+int32_t ExpectedInstallSteps(const TXaInstall& install) {
+  const auto terminals = static_cast<int32_t>(install.TerminalFolders.size());
+  const auto files = static_cast<int32_t>(install.Files.size());
+  const int32_t overrides = install.SettingsOverride.empty() ? 0 : terminals;
+  return terminals * files + overrides + 10;
+}
+
+std::string TrimBlanks(const std::string& text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && IsBlank(text[first]))
+    ++first;
+  while (last > first && IsBlank(text[last - 1]))
+    --last;
+  return text.substr(first, last - first);
+}
+
+bool IsUsableProgramName(const std::string& name) {
+  if (name.find_first_not_of("\\") == std::string::npos)
+    return false;
+  bool has_content = false;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = name.find('\\', start);
+    const std::string part = name.substr(start, end - start);
+    if (part.empty())
+      return false;
+    has_content = has_content || !TrimBlanks(part).empty();
+    if (end == std::string::npos)
+      return has_content;
+    start = end + 1;
+  }
+}
+
+std::string UninstallKeyPath(const std::string& program_name) {
+  if (!IsUsableProgramName(program_name))
+    throw Exception(kUnusableProgramName);
+  return std::string(kUninstallKey) + "\\" + program_name;
+}
+
+void CheckInstallable(const std::string& program_name,
+                      const std::string& program_files,
+                      const std::string& programs_menu) {
+  if (!IsUsableProgramName(program_name))
+    throw Exception(kUnusableProgramName);
+  if (program_files.empty())
+    throw Exception(kNoProgramFilesFolder);
+  if (programs_menu.empty())
+    throw Exception(kNoProgramsMenuFolder);
+}
+
+std::string WebsiteUrl(const std::string& website) {
+  const std::string url = TrimBlanks(website);
+  if (url.empty() || url.find("://") != std::string::npos)
+    return url;
+  return "http://" + url;
+}
+
+std::string ContactUrl(const std::string& contact_name, const std::string& contact_email) {
+  if (TrimBlanks(contact_email).empty())
+    return {};
+  if (contact_name.empty())
+    return "mailto:" + contact_email;
+  return "mailto:" + contact_name + " <" + contact_email + ">";
+}
+
+}  // namespace xa

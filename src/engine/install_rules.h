@@ -1,0 +1,54 @@
+#ifndef XA_ENGINE_INSTALL_RULES_H_
+#define XA_ENGINE_INSTALL_RULES_H_
+
+#include <cstdint>
+#include <string>
+
+#include "package/xa_install.h"
+
+namespace xa {
+
+// The Windows list of installed programs, below HKEY_LOCAL_MACHINE.
+inline constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+inline constexpr char kUnusableProgramName[] =
+    "The package has no usable program name; nothing was installed";
+inline constexpr char kNoProgramFilesFolder[] =
+    "The Program Files folder is unknown; nothing was installed";
+inline constexpr char kNoProgramsMenuFolder[] =
+    "The all-users Start menu Programs folder is unknown; nothing was installed";
+
+// The steps an install run of `install` expects: terminals x files, plus one per terminal
+// when there is a settings override, plus 10.
+int32_t ExpectedInstallSteps(const TXaInstall& install);
+
+// `text` without leading and trailing blanks and control characters.
+std::string TrimBlanks(const std::string& text);
+
+// True when `name` can name an application folder and its own Uninstall entry: something is
+// left after trimming blanks and backslashes, and no part between backslashes is empty (which
+// would name the Uninstall key itself or a parent of it).
+bool IsUsableProgramName(const std::string& name);
+
+// The Uninstall entry of `program_name`. Raises Exception kUnusableProgramName for a name
+// that IsUsableProgramName refuses.
+std::string UninstallKeyPath(const std::string& program_name);
+
+// Raises Exception when an install run must not start: an unusable program name, or an
+// empty Program Files or all-users Start-menu Programs folder (which would put the package
+// at the root of the current drive).
+void CheckInstallable(const std::string& program_name,
+                      const std::string& program_files,
+                      const std::string& programs_menu);
+
+// The website shortcut's URL: `website` trimmed, with "http://" put in front when it names no
+// scheme ("://"); "" when nothing is left.
+std::string WebsiteUrl(const std::string& website);
+
+// "mailto:" + name + " <" + email + ">", or "mailto:" + email without a name; "" when the
+// trimmed email is empty. Both fields are used untrimmed.
+std::string ContactUrl(const std::string& contact_name, const std::string& contact_email);
+
+}  // namespace xa
+
+#endif  // XA_ENGINE_INSTALL_RULES_H_

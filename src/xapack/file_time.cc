@@ -26,7 +26,8 @@ CivilTime CivilFromDays(int64_t days) {
   const int64_t day_of_era = days - era * 146097;
   const int64_t year_of_era =
       (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const int64_t month_index = (5 * day_of_year + 2) / 153;
   CivilTime civil;
   civil.day = static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1);
@@ -62,10 +63,10 @@ UnixTime UnixFromFileTime(uint64_t file_time) {
 }
 
 std::optional<uint64_t> FileTimeFromCivil(const CivilTime& time, int offset_minutes) {
-  if (time.year < 1601 || time.year > 30827 || time.month < 1 || time.month > 12 ||
-      time.day < 1 || time.day > DaysInMonth(time.year, time.month) || time.hour < 0 ||
-      time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
-      time.second > 59 || time.nanosecond < 0 || time.nanosecond > 999'999'999)
+  if (time.year < 1601 || time.year > 30827 || time.month < 1 || time.month > 12 || time.day < 1 ||
+      time.day > DaysInMonth(time.year, time.month) || time.hour < 0 || time.hour > 23 ||
+      time.minute < 0 || time.minute > 59 || time.second < 0 || time.second > 59 ||
+      time.nanosecond < 0 || time.nanosecond > 999'999'999)
     return std::nullopt;
   const int64_t seconds = DaysFromCivil(time.year, time.month, time.day) * kSecondsPerDay +
                           time.hour * 3600 + time.minute * 60 + time.second -

@@ -50,8 +50,7 @@ std::string ReadBytes(const std::string& path, int64_t limit) {
   TFileStream stream(path, FileMode::kOpenRead);
   const int64_t size = stream.Size();
   if (size > limit) {
-    throw ManifestProblem(Quoted(path) + " is larger than " + std::to_string(limit >> 20) +
-                          " MiB");
+    throw ManifestProblem(Quoted(path) + " is larger than " + std::to_string(limit >> 20) + " MiB");
   }
   std::string bytes(static_cast<size_t>(size), '\0');
   stream.ReadBuffer(bytes.data(), size);
@@ -136,8 +135,7 @@ void CheckProgramName(const std::string& name) {
 }
 
 void CheckSettingsOverride(const std::string& pattern) {
-  const bool valid =
-      pattern.size() <= 8 && pattern.find_first_not_of("10 ") == std::string::npos;
+  const bool valid = pattern.size() <= 8 && pattern.find_first_not_of("10 ") == std::string::npos;
   if (!valid) {
     throw ManifestProblem("[program] settings_override " + Quoted(pattern) +
                           " must be up to eight characters of \"1\", \"0\" or blank");
@@ -172,8 +170,9 @@ std::optional<FileTimes> OptionalTime(const toml::table& entry, const std::strin
     return std::nullopt;
   const auto* value = node->as_date_time();
   if (!value || !value->get().offset) {
-    throw ManifestProblem(where + " time must be a date and time with its zone, such as "
-                                  "2026-01-31T23:59:59Z");
+    throw ManifestProblem(where +
+                          " time must be a date and time with its zone, such as "
+                          "2026-01-31T23:59:59Z");
   }
   const toml::date_time& time = value->get();
   CivilTime civil;
@@ -263,11 +262,11 @@ void ManifestReader::ReadBanner(const toml::table& program, Manifest& manifest) 
 }
 
 void ManifestReader::ReadProgram(const toml::table& program, Manifest& manifest) const {
-  CheckKeys(program,
-            {"name", "version", "build", "release", "publisher", "website", "address",
-             "contact_name", "contact_email", "license", "readme", "whats_new", "banner",
-             "settings_override"},
-            "[program]");
+  CheckKeys(
+      program,
+      {"name", "version", "build", "release", "publisher", "website", "address", "contact_name",
+       "contact_email", "license", "readme", "whats_new", "banner", "settings_override"},
+      "[program]");
   const auto name = OptionalText(program, "name", "[program]");
   manifest.name = name ? AnsiText(*name, "name", "[program]") : std::string();
   CheckProgramName(manifest.name);
@@ -303,8 +302,7 @@ ManifestFile ManifestReader::ReadFileEntry(const toml::table& entry,
     throw ManifestProblem(where + " target " + Quoted(*target) + " " + *problem);
   file.shortcut = OptionalAnsi(entry, "shortcut", where);
   if (!file.shortcut.empty() && !IsPortableFileName(file.shortcut)) {
-    throw ManifestProblem(where + " shortcut " + Quoted(file.shortcut) +
-                          " cannot be a file name");
+    throw ManifestProblem(where + " shortcut " + Quoted(file.shortcut) + " cannot be a file name");
   }
   file.size = TFileStream(file.source, FileMode::kOpenRead).Size();
   const auto time = OptionalTime(entry, where);
@@ -328,8 +326,8 @@ void ManifestReader::ReadFiles(const toml::node* files, Manifest& manifest) cons
     total += StoredSize(file.size);
     if (total > kMaxFormatSize) {
       throw ManifestProblem(
-          "the package files are too large: an installer holds at most 2 GiB (reached at " +
-          where + " " + Quoted(file.source) + ")");
+          "the package files are too large: an installer holds at most 2 GiB (reached at " + where +
+          " " + Quoted(file.source) + ")");
     }
     manifest.files.push_back(std::move(file));
   }

@@ -11,11 +11,11 @@ namespace xa::xapack {
 
 // One package file of a manifest, checked and ready for the record.
 struct ManifestFile {
-  std::string source;       // platform path of the source file
-  std::string target;       // target path, ANSI, starting with a known macro
-  std::string shortcut;     // Start-menu shortcut name, ANSI; empty for none
-  int64_t size = 0;         // plain size of the source when the manifest was read
-  FileTimes times;          // from the manifest's `time`, else from the source file
+  std::string source;    // platform path of the source file
+  std::string target;    // target path, ANSI, starting with a known macro
+  std::string shortcut;  // Start-menu shortcut name, ANSI; empty for none
+  int64_t size = 0;      // plain size of the source when the manifest was read
+  FileTimes times;       // from the manifest's `time`, else from the source file
 };
 
 // A package description read from a TOML manifest. Texts are ANSI as the record holds them;

@@ -35,8 +35,8 @@ void ListDescription(const TXaData& record, PackageListing& listing) {
 
 ListedFile ListFile(TStream& installer, const TXaInstall& package, size_t index) {
   const TXaInstallFile& file = *package.Files[index];
-  const std::string where = "file entry " + std::to_string(index + 1) + " (" +
-                            AnsiToUtf8(file.TargetPath) + ")";
+  const std::string where =
+      "file entry " + std::to_string(index + 1) + " (" + AnsiToUtf8(file.TargetPath) + ")";
   if (const auto problem = StoredContentProblem(file, installer.Size()))
     throw Exception(where + ": " + *problem);
   ListedFile listed;

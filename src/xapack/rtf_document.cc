@@ -5,7 +5,8 @@
 namespace xa::xapack {
 namespace {
 
-constexpr std::string_view kHeader = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs18\n";
+constexpr std::string_view kHeader =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs18\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // RTF's \u takes a signed 16-bit number; the "?" is what readers without Unicode show.

@@ -55,8 +55,8 @@ bool IsPortableFileName(std::string_view name) {
   if (name.empty() || name.back() == '.' || name.back() == ' ')
     return false;
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) !=
-                                                    std::string_view::npos)
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       return false;
   }
   return true;

@@ -10,7 +10,7 @@
 namespace xa::xapack {
 
 // The macros the installer expands, in their canonical (lower-case) spelling.
-inline constexpr std::string_view kKnownMacros[] = {"{app}",     "{bootdir}",     "{windir}",
+inline constexpr std::string_view kKnownMacros[] = {"{app}",       "{bootdir}",     "{windir}",
                                                     "{winsysdir}", "{mydocuments}", "{metatrader}"};
 
 // The known macro that `text` starts with, compared ignoring ASCII case (as the installer

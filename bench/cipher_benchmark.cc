@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/throughput_reporter.h"
 #include "package/aes.h"
 #include "package/cipher_stream.h"
 #include "package/file_stream.h"
@@ -92,24 +93,6 @@ void BM_Copy(benchmark::State& state) {
 BENCHMARK(BM_Decipher)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Copy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Prints the usual table and keeps each benchmark's throughput for the summary.
-class ThroughputReporter : public benchmark::ConsoleReporter {
- public:
-  // Colours only on a terminal, so that piped output stays plain text.
-  ThroughputReporter() : ConsoleReporter(::isatty(1) ? OO_Defaults : OO_Tabular) {}
-
-  void ReportRuns(const std::vector<Run>& reports) override {
-    ConsoleReporter::ReportRuns(reports);
-    for (const Run& run : reports) {
-      const auto it = run.counters.find("bytes_per_second");
-      if (!run.error_occurred && it != run.counters.end())
-        bytes_per_second[run.run_name.function_name] = it->second.value;
-    }
-  }
-
-  std::map<std::string, double> bytes_per_second;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,7 +112,7 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     CreateFiles(files);
-    ThroughputReporter reporter;
+    xa::bench::ThroughputReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto decipher = reporter.bytes_per_second.find("BM_Decipher");
     const auto copy = reporter.bytes_per_second.find("BM_Copy");

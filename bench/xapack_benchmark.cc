@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/throughput_reporter.h"
 #include "package/file_stream.h"
 #include "xapack/installer_builder.h"
 #include "xapack/manifest.h"
@@ -95,21 +96,6 @@ void BM_Copy(benchmark::State& state) {
 BENCHMARK(BM_Build)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Copy)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// Prints the usual table and keeps each benchmark's throughput for the summary.
-class ThroughputReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& reports) override {
-    ConsoleReporter::ReportRuns(reports);
-    for (const Run& run : reports) {
-      const auto it = run.counters.find("bytes_per_second");
-      if (!run.error_occurred && it != run.counters.end())
-        bytes_per_second[run.run_name.function_name] = it->second.value;
-    }
-  }
-
-  std::map<std::string, double> bytes_per_second;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,7 +111,7 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     CreatePackage(package);
-    ThroughputReporter reporter;
+    xa::bench::ThroughputReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto build = reporter.bytes_per_second.find("BM_Build");
     const auto copy = reporter.bytes_per_second.find("BM_Copy");

@@ -198,12 +198,14 @@ void TUniCustomLinkLabel::Paint(HDC dc) {
     FillRect(dc, &client, brush);
     DeleteObject(brush);
   }
-  // Without a tree (a dynamic-tag handler failed) an empty one still gives the line height.
-  TNodeTree empty;
+  // Without a tree (a dynamic-tag handler failed) only the background shows, and the height
+  // is left as it is.
+  if (!tree_)
+    return;
   {
     TGdiCanvas canvas(dc, font_);
     canvas.SetFontColor(font_color_);
-    renderer_->RenderTree(canvas, text_rect_, tree_ ? *tree_ : empty);
+    renderer_->RenderTree(canvas, text_rect_, *tree_);
   }
   const bool vertical =
       align_ == TAlign::alNone || align_ == TAlign::alTop || align_ == TAlign::alBottom;

@@ -258,18 +258,24 @@ TEST_F(LinkLabelTest, AFailedDynamicTagLeavesAWorkingLabelWithoutTree) {
   EXPECT_EQ(label_.Tree(), nullptr);
   EXPECT_EQ(label_.Caption(), u"<dynamic>");
 
+  RECT before;
+  GetClientRect(label_.Handle(), &before);
   label_.SetMarginHeight(2);
   label_.Snapshot();
-  EXPECT_EQ(label_.CountPixels({0, 0, 400, 19}, kBackground), 400 * 19) << "background only";
+  EXPECT_EQ(label_.CountPixels({0, 0, 400, before.bottom}, kBackground), 400 * before.bottom)
+      << "background only";
+  RECT client;
+  GetClientRect(label_.Handle(), &client);
+  EXPECT_EQ(client.bottom, before.bottom) << "without a tree auto height leaves the height alone";
   Send(WM_MOUSEMOVE, old_link);
   Send(WM_LBUTTONDOWN, old_link);
   Send(WM_LBUTTONUP, old_link);
   EXPECT_TRUE(clicks_.empty());
   EXPECT_EQ(label_.Cursor(), crDefault);
   SendMessageW(label_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-  RECT client;
+  label_.Snapshot();
   GetClientRect(label_.Handle(), &client);
-  EXPECT_GT(client.bottom, 4);
+  EXPECT_EQ(client.bottom, before.bottom);
 
   // The same caption parses again once the handler works.
   fail = false;

@@ -16,14 +16,20 @@ for preset in host host-debug; do
   ctest --preset "$preset"
 done
 
+# One X server for the whole Windows run: the tests share one Wine prefix, whose wineserver and
+# desktop would lose their display if each test brought its own server and took it down again.
+wine_ctest() {
+  xvfb-run -a -s "-screen 0 1024x768x24" ctest "$@"
+}
+
 build win32
 if tools/can-run-win32.sh; then
-  ctest --preset win32
+  wine_ctest --preset win32
 else
   # The kernel here cannot execute the 32-bit Wine loader: run the Windows tests from the 64-bit
   # build of the same sources under wine64.
   echo "test: 32-bit Wine cannot run on this machine; Windows tests run from the win64 build"
   ctest --preset win32 -LE wine
   build win64
-  ctest --preset win64
+  wine_ctest --preset win64
 fi

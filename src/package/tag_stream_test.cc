@@ -72,6 +72,24 @@ TEST(TagStreamTest, WritesTheWireFormat) {
   EXPECT_EQ(stream.Bytes(), expected);
 }
 
+// Records the size of every read, to see the copy passes.
+class CountingStream : public TMemoryStream {
+ public:
+  using TMemoryStream::TMemoryStream;
+  int64_t Read(void* buffer, int64_t count) override {
+    reads.push_back(count);
+    return TMemoryStream::Read(buffer, count);
+  }
+  std::vector<int64_t> reads;
+};
+
+TEST(TagStreamTest, WriteStreamCopiesInPassesOfAtMost4096Bytes) {
+  CountingStream source(std::vector<uint8_t>(10000, 1));
+  TMemoryStream stream;
+  TTagStreamAdapter(stream).WriteStream(3, source, 10000);
+  EXPECT_EQ(source.reads, (std::vector<int64_t>{4096, 4096, 1808}));
+}
+
 TEST(TagStreamTest, WriteStreamCopiesCountBytesFromTheSourcePosition) {
   std::vector<uint8_t> block(10000);
   for (size_t i = 0; i < block.size(); ++i)

@@ -5,7 +5,9 @@
 set -euo pipefail
 
 prefix=${XA_WINE_PREFIX:?XA_WINE_PREFIX names the private Wine prefix}
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts; and no winemenubuilder, which saving a shortcut starts in the
+# background and which then holds the shortcut's target open while a test deletes it.
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"

@@ -18,14 +18,19 @@ std::string Name() {
 
 class EnginectlTest : public testing::Test {
  protected:
+  // Each run writes new output files: a process the child started may still hold the last ones.
   int Run(const std::string& arguments) {
+    const std::string run = std::to_string(++runs_);
+    out_ = root_.Path() + "\\out" + run + ".txt";
+    err_ = root_.Path() + "\\err" + run + ".txt";
     return RunProgram("\"" + StubProgramPath() + "\" " + arguments, out_, err_, 120);
   }
 
   TTempFolder root_{"enginectl"};
   TInstallCleanup cleanup_{Name()};
-  std::string out_ = root_.Path() + "\\out.txt";
-  std::string err_ = root_.Path() + "\\err.txt";
+  int runs_ = 0;
+  std::string out_;
+  std::string err_;
 };
 
 TEST_F(EnginectlTest, InstallsAndUninstallsPrintingProgress) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdio>
+
 #include "engine/terminal.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
@@ -82,10 +84,17 @@ int RunProgram(const std::string& command_line,
   startup.hStdError = err.Get();
   PROCESS_INFORMATION process = {};
   std::string line = command_line;
-  if (!out.IsValid() || !err.IsValid() ||
-      !CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
-                      nullptr, &startup, &process))
+  if (!out.IsValid() || !err.IsValid()) {
+    std::fprintf(stderr, "RunProgram: cannot create %s or %s: error %lu\n", output.c_str(),
+                 errors.c_str(), GetLastError());
     return -1;
+  }
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                      nullptr, &startup, &process)) {
+    std::fprintf(stderr, "RunProgram: cannot start %s: error %lu\n", command_line.c_str(),
+                 GetLastError());
+    return -1;
+  }
   TScopedHandle process_handle(process.hProcess);
   TScopedHandle thread(process.hThread);
   DWORD code = 0;

@@ -8,8 +8,18 @@
 
 namespace xa {
 
+namespace {
+
+int next_folder_number = 0;
+
+}  // namespace
+
+// Every folder gets a new name: one left behind because a process still holds a file in it
+// (Wine's services inherit the standard handles of the first program that starts them) must not
+// be reused.
 TTempFolder::TTempFolder(const std::string& tag)
-    : path_(GetTempDir() + "xa_" + tag + "_" + std::to_string(GetCurrentProcessId())) {
+    : path_(GetTempDir() + "xa_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(next_folder_number++)) {
   RemoveTree(path_);
   CreateDirectoryA(path_.c_str(), nullptr);
 }

@@ -27,6 +27,8 @@ class TFileStream : public TStream {
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  // Asks the system for the length instead of seeking to the end and back.
+  int64_t Size() override;
 
   const std::string& Path() const { return path_; }
 

@@ -1,6 +1,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -60,6 +61,13 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
     done += n;
   }
   return done;
+}
+
+int64_t TFileStream::Size() {
+  struct stat status;
+  if (::fstat(static_cast<int>(handle_), &status) != 0)
+    throw EStreamError(kStreamReadError);
+  return status.st_size;
 }
 
 int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {

@@ -74,6 +74,13 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
   return done;
 }
 
+int64_t TFileStream::Size() {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(AsHandle(handle_), &size))
+    throw EStreamError(kStreamReadError);
+  return size.QuadPart;
+}
+
 int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   const DWORD method = origin == SeekOrigin::kBeginning ? FILE_BEGIN
                        : origin == SeekOrigin::kCurrent ? FILE_CURRENT

@@ -4,16 +4,18 @@
 
 namespace xa {
 
-bool SeekToRecord(TStream& stream) {
-  const int64_t size = stream.Size();
-  if (size < kPayloadPointerOffset + 4)
-    return false;
+std::optional<int32_t> ReadRecordPointer(TStream& stream) {
+  if (stream.Size() < kPayloadPointerOffset + 4)
+    return std::nullopt;
   stream.Seek(kPayloadPointerOffset, SeekOrigin::kBeginning);
-  TTagStreamAdapter adapter(stream);
-  const int32_t pointer = adapter.ReadInteger();
-  if (pointer < 0 || pointer > size)
+  return TTagStreamAdapter(stream).ReadInteger();
+}
+
+bool SeekToRecord(TStream& stream) {
+  const std::optional<int32_t> pointer = ReadRecordPointer(stream);
+  if (!pointer || *pointer < 0 || *pointer > stream.Size())
     return false;
-  stream.Seek(pointer, SeekOrigin::kBeginning);
+  stream.Seek(*pointer, SeekOrigin::kBeginning);
   return true;
 }
 

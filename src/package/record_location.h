@@ -2,6 +2,7 @@
 #define XA_PACKAGE_RECORD_LOCATION_H_
 
 #include <cstdint>
+#include <optional>
 
 #include "package/stream.h"
 
@@ -13,6 +14,9 @@ inline constexpr int64_t kPayloadPointerOffset = 136;
 
 inline constexpr char kInstallMagic[] = "XAIN";
 inline constexpr char kUninstallMagic[] = "XAUN";
+
+// Reads the record pointer at offset 136; nullopt when the stream ends before its 4 bytes.
+std::optional<int32_t> ReadRecordPointer(TStream& stream);
 
 // Reads the pointer at offset 136 and moves `stream` to the record it names. False, with the
 // stream position unspecified, when the pointer is cut off, negative, or beyond the file; the

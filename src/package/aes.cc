@@ -4,49 +4,12 @@
 #include <bit>
 #include <cstring>
 
+#include "package/aes_sbox.h"
+
 namespace xa {
 namespace {
 
 constexpr int kBlockSize = 16;
-
-constexpr uint8_t XTime(uint8_t b) {
-  return static_cast<uint8_t>((b << 1) ^ ((b & 0x80) != 0 ? 0x1b : 0));
-}
-
-constexpr uint8_t RotateLeft(uint8_t b, int n) {
-  return static_cast<uint8_t>((b << n) | (b >> (8 - n)));
-}
-
-// The S-box and its inverse, built at compile time from the field's definition so that no table
-// is typed in by hand.
-struct SBoxes {
-  uint8_t forward[256] = {};
-  uint8_t inverse[256] = {};
-};
-
-constexpr SBoxes MakeSBoxes() {
-  SBoxes boxes;
-  // Powers and logarithms of the generator 3 give the multiplicative inverses.
-  uint8_t exp[256] = {};
-  uint8_t log[256] = {};
-  uint8_t power = 1;
-  for (int i = 0; i < 255; ++i) {
-    exp[i] = power;
-    log[power] = static_cast<uint8_t>(i);
-    power = static_cast<uint8_t>(power ^ XTime(power));
-  }
-  for (int x = 0; x < 256; ++x) {
-    const uint8_t inverse = x == 0 ? 0 : exp[(255 - log[x]) % 255];
-    const uint8_t s =
-        static_cast<uint8_t>(inverse ^ RotateLeft(inverse, 1) ^ RotateLeft(inverse, 2) ^
-                             RotateLeft(inverse, 3) ^ RotateLeft(inverse, 4) ^ 0x63);
-    boxes.forward[x] = s;
-    boxes.inverse[s] = static_cast<uint8_t>(x);
-  }
-  return boxes;
-}
-
-constexpr SBoxes kSBoxes = MakeSBoxes();
 
 // The state is held as four column words; row r of a column is byte r of its word, counted from
 // the least significant end, whatever the machine's byte order.
@@ -164,6 +127,11 @@ void InitCipher(const uint8_t* key,
     for (int j = 0; j < 4; ++j)
       word[j] = static_cast<uint8_t>(back[j] ^ temp[j]);
   }
+}
+
+void InvMixColumns(uint8_t* state) {
+  for (int c = 0; c < 4; ++c)
+    StoreColumn(InvMixColumn(LoadColumn(state + 4 * c)), state + 4 * c);
 }
 
 void CipherBlock(const CipherContext& context, uint8_t* block) {

@@ -29,6 +29,10 @@ void InitCipher(const uint8_t* key,
 // direction says.
 void CipherBlock(const CipherContext& context, uint8_t* block);
 
+// Applies InvMixColumns to a 16-byte state in place: turns a round key of the cipher into the
+// one the equivalent inverse cipher uses in its place.
+void InvMixColumns(uint8_t* state);
+
 }  // namespace xa
 
 #endif  // XA_PACKAGE_AES_H_

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "package/cipher_blocks.h"
 #include "package/errors.h"
 
 namespace xa {
@@ -33,6 +34,16 @@ void ReportProgress(int64_t position, int64_t size) {
     CipherProgress(static_cast<int32_t>(position), static_cast<int32_t>(size));
 }
 
+// The calls block-at-a-time transforming would make for the `blocks` blocks after `position`.
+void ReportPassProgress(int64_t position, int64_t blocks, int64_t size) {
+  if (!CipherProgress)
+    return;
+  for (int64_t i = 1; i <= blocks; ++i) {
+    if ((position + kBlockSize * i) % CipherProgressStep == 0)
+      ReportProgress(position + kBlockSize * i, size);
+  }
+}
+
 }  // namespace
 
 void CipherStream(TStream& input,
@@ -42,6 +53,8 @@ void CipherStream(TStream& input,
                   CipherDirection direction) {
   CipherContext context;
   InitCipher(key, key_length, context, direction);
+  CipherSchedule schedule;
+  PrepareSchedule(context, schedule);
   const bool encipher = direction != CipherDirection::kDecipher;
 
   const int64_t size = input.Size();
@@ -60,13 +73,9 @@ void CipherStream(TStream& input,
     const int64_t wanted = std::min(full_blocks * kBlockSize, kPassSize);
     const int64_t got = ReadUpTo(input, buffer.get(), wanted);
     const int64_t blocks = got / kBlockSize;
-    for (uint8_t* block = buffer.get(); block < buffer.get() + blocks * kBlockSize;
-         block += kBlockSize) {
-      CipherBlock(context, block);
-      position += kBlockSize;
-      if (position % CipherProgressStep == 0)
-        ReportProgress(position, size);
-    }
+    CipherBlocks(schedule, buffer.get(), blocks);
+    ReportPassProgress(position, blocks, size);
+    position += blocks * kBlockSize;
     output.WriteBuffer(buffer.get(), blocks * kBlockSize);
     if (got < wanted)
       throw ECipherException(kInvalidFileFormat);

@@ -1,0 +1,85 @@
+#include "wizard/picture_win.h"
+
+#include "package/errors.h"
+
+namespace xa {
+namespace {
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
+}  // namespace
+
+TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture) {
+  if (picture.Width <= 0 || picture.Height <= 0)
+    return {};
+  const size_t width = static_cast<size_t>(picture.Width);
+  const size_t height = static_cast<size_t>(picture.Height);
+  if (picture.Rgb.size() < width * height * 3)
+    throw Exception("Invalid picture data");
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.Width;
+  info.bmiHeader.biHeight = -picture.Height;  // top-down rows, as the picture holds them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap)
+    throw Exception("Cannot create a bitmap");
+  const size_t stride = (width * 3 + 3) & ~size_t{3};
+  auto* rows = static_cast<uint8_t*>(bits);
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* source = picture.Rgb.data() + y * width * 3;
+    uint8_t* target = rows + y * stride;
+    for (size_t x = 0; x < width * 3; x += 3) {
+      target[x] = source[x + 2];
+      target[x + 1] = source[x + 1];
+      target[x + 2] = source[x];
+    }
+  }
+  return bitmap;
+}
+
+void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) {
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (!picture)
+    return;
+  const SIZE size = BitmapSize(picture);
+  const int x = area.left + (area.right - area.left - size.cx) / 2;
+  const int y = area.top + (area.bottom - area.top - size.cy) / 2;
+  TMemoryDC source(dc);
+  source.Select(picture);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+}
+
+void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) {
+  const SIZE size = BitmapSize(picture);
+  if (size.cx <= 0 || size.cy <= 0)
+    return;
+  TMemoryDC source(dc);
+  source.Select(picture);
+  const COLORREF transparent = GetPixel(source.Get(), 0, size.cy - 1);
+  TransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
+}
+
+TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg) {
+  if (jpeg.empty())
+    return {};
+  TPicture picture;
+  try {
+    picture = DecodeJpeg(jpeg);
+  } catch (const Exception&) {
+    return {};
+  }
+  return CreatePictureBitmap(picture);
+}
+
+}  // namespace xa

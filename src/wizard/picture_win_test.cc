@@ -1,0 +1,186 @@
+#include "wizard/picture_win.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "package/errors.h"
+
+namespace xa {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// A picture whose every pixel has its own colour, derived from its position.
+COLORREF ColourAt(int x, int y) {
+  return RGB(10 + x * 17, 30 + y * 13, 250 - x * 5 - y * 7);
+}
+
+TPicture MakePicture(int width, int height) {
+  TPicture picture;
+  picture.Width = width;
+  picture.Height = height;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF colour = ColourAt(x, y);
+      picture.Rgb.push_back(GetRValue(colour));
+      picture.Rgb.push_back(GetGValue(colour));
+      picture.Rgb.push_back(GetBValue(colour));
+    }
+  }
+  return picture;
+}
+
+// A white 32-bit canvas of 64 x 64 pixels in a memory context.
+class Canvas {
+ public:
+  Canvas() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.Select(bitmap_.Get());
+    const RECT all{0, 0, kSize, kSize};
+    FillRect(dc_.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+
+  HDC Get() const { return dc_.Get(); }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+
+  static constexpr int kSize = 64;
+
+ private:
+  TMemoryDC dc_;
+  TGdiObject<HBITMAP> bitmap_;
+};
+
+SIZE SizeOf(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
+TEST(PictureTest, BitmapHoldsThePicturePixelsIn24Bits) {
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(MakePicture(5, 3));
+  ASSERT_TRUE(bitmap);
+  BITMAP info{};
+  ASSERT_NE(GetObjectW(bitmap.Get(), sizeof(info), &info), 0);
+  EXPECT_EQ(info.bmWidth, 5);
+  EXPECT_EQ(info.bmHeight, 3);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(info.bmWidthBytes, 16);  // 15 bytes of pixels padded to 4
+  TMemoryDC dc;
+  dc.Select(bitmap.Get());
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(GetPixel(dc.Get(), x, y), ColourAt(x, y)) << x << "," << y;
+  }
+}
+
+TEST(PictureTest, EmptyPictureGivesNoBitmapAndShortDataRaises) {
+  EXPECT_FALSE(CreatePictureBitmap(TPicture{}));
+  TPicture short_data = MakePicture(4, 4);
+  short_data.Rgb.pop_back();
+  EXPECT_THROW(CreatePictureBitmap(short_data), Exception);
+}
+
+TEST(PictureTest, PaintCenteredDrawsThePictureCentredOnBlack) {
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(MakePicture(5, 3));
+  Canvas canvas;
+  const RECT area{10, 20, 50, 50};  // 40 x 30
+  PaintCentered(canvas.Get(), area, bitmap.Get());
+  // (40 - 5) / 2 = 17 and (30 - 3) / 2 = 13 pixels in from the area's corner.
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(canvas.Pixel(27 + x, 33 + y), ColourAt(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(canvas.Pixel(26, 33), kBlack);
+  EXPECT_EQ(canvas.Pixel(32, 33), kBlack);
+  EXPECT_EQ(canvas.Pixel(27, 32), kBlack);
+  EXPECT_EQ(canvas.Pixel(27, 36), kBlack);
+  EXPECT_EQ(canvas.Pixel(10, 20), kBlack);
+  EXPECT_EQ(canvas.Pixel(49, 49), kBlack);
+  EXPECT_EQ(canvas.Pixel(9, 20), kWhite);
+  EXPECT_EQ(canvas.Pixel(50, 49), kWhite);
+  EXPECT_EQ(canvas.Pixel(10, 19), kWhite);
+  EXPECT_EQ(canvas.Pixel(10, 50), kWhite);
+}
+
+TEST(PictureTest, PaintCenteredClipsALargerPictureToTheArea) {
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(MakePicture(14, 12));
+  Canvas canvas;
+  const RECT area{10, 10, 20, 20};  // 10 x 10
+  PaintCentered(canvas.Get(), area, bitmap.Get());
+  // The picture's corner lies (10 - 14) / 2 = -2 and (10 - 12) / 2 = -1 pixels off the area's.
+  for (int y = 10; y < 20; ++y) {
+    for (int x = 10; x < 20; ++x)
+      EXPECT_EQ(canvas.Pixel(x, y), ColourAt(x - 8, y - 9)) << x << "," << y;
+  }
+  for (int i = 8; i < 22; ++i) {
+    EXPECT_EQ(canvas.Pixel(i, 9), kWhite) << i;
+    EXPECT_EQ(canvas.Pixel(i, 20), kWhite) << i;
+    EXPECT_EQ(canvas.Pixel(9, i), kWhite) << i;
+    EXPECT_EQ(canvas.Pixel(20, i), kWhite) << i;
+  }
+}
+
+TEST(PictureTest, PaintCenteredWithoutPictureLeavesTheAreaBlack) {
+  Canvas canvas;
+  PaintCentered(canvas.Get(), RECT{0, 0, 8, 8}, nullptr);
+  EXPECT_EQ(canvas.Pixel(0, 0), kBlack);
+  EXPECT_EQ(canvas.Pixel(7, 7), kBlack);
+  EXPECT_EQ(canvas.Pixel(8, 8), kWhite);
+}
+
+TEST(PictureTest, DrawTransparentKeepsTheBackgroundWhereTheBottomLeftColourWas) {
+  constexpr COLORREF kKey = RGB(255, 0, 255);
+  TPicture picture = MakePicture(4, 4);
+  const auto paint = [&picture](int x, int y, COLORREF colour) {
+    uint8_t* pixel = picture.Rgb.data() + (y * 4 + x) * 3;
+    pixel[0] = GetRValue(colour);
+    pixel[1] = GetGValue(colour);
+    pixel[2] = GetBValue(colour);
+  };
+  paint(0, 3, kKey);  // bottom left
+  paint(2, 1, kKey);
+  paint(0, 0, RGB(0, 255, 0));
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(picture);
+  Canvas canvas;
+  DrawTransparent(canvas.Get(), 5, 6, bitmap.Get());
+  EXPECT_EQ(canvas.Pixel(5, 9), kWhite);
+  EXPECT_EQ(canvas.Pixel(7, 7), kWhite);
+  EXPECT_EQ(canvas.Pixel(5, 6), RGB(0, 255, 0));
+  EXPECT_EQ(canvas.Pixel(8, 9), ColourAt(3, 3));
+  EXPECT_EQ(canvas.Pixel(6, 7), ColourAt(1, 1));
+  EXPECT_EQ(canvas.Pixel(4, 6), kWhite);
+  EXPECT_EQ(canvas.Pixel(9, 6), kWhite);
+}
+
+TEST(PictureTest, BannerWithoutUsableDataGivesNoBitmap) {
+  EXPECT_FALSE(LoadBannerBitmap({}));
+  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}));
+  EXPECT_FALSE(LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}));
+}
+
+TEST(PictureTest, RealBannerDecodesToABitmapOfItsSize) {
+  std::ifstream file(XA_SAMPLE_BANNER_PATH, std::ios::binary);
+  ASSERT_TRUE(file) << XA_SAMPLE_BANNER_PATH;
+  const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(file), {}};
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
+  ASSERT_TRUE(bitmap);
+  const SIZE size = SizeOf(bitmap.Get());
+  EXPECT_EQ(size.cx, 160);
+  EXPECT_EQ(size.cy, 320);
+  const TPicture picture = DecodeJpeg(jpeg);
+  TMemoryDC dc;
+  dc.Select(bitmap.Get());
+  for (const POINT p : {POINT{0, 0}, POINT{159, 0}, POINT{80, 160}, POINT{0, 319}}) {
+    const uint8_t* rgb = picture.Rgb.data() + (p.y * 160 + p.x) * 3;
+    EXPECT_EQ(GetPixel(dc.Get(), p.x, p.y), RGB(rgb[0], rgb[1], rgb[2])) << p.x << "," << p.y;
+  }
+}
+
+}  // namespace
+}  // namespace xa

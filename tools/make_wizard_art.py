@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Draws the wizard program's pictures and writes them into OUTPUT_DIR:
+
+  xasetup.ico           the application icon, 16, 32 and 48 pixels, 32-bit with alpha
+  header_*.bmp          the six 48 x 48 24-bit header pictures of the interior pages
+  add_folder_glyph.bmp  the 16 x 16 24-bit glyph of the add-a-folder button
+
+The bitmaps are drawn transparent by the wizard, keyed on their bottom-left pixel's colour: the
+background is KEY, which no drawn pixel takes. With --preview DIR it also writes each picture
+enlarged four times as PNG, on the background it is shown on, for looking at.
+
+Usage: make_wizard_art.py OUTPUT_DIR [--preview DIR]
+"""
+import argparse
+import os
+
+from wizard_art import add_folder_glyph, app_icon, headers, image_files
+from wizard_art.raster import Canvas
+
+KEY = (255, 0, 255)
+HEADER_BAND = (255, 255, 255)  # the header pictures sit on a white band
+BUTTON_FACE = (240, 240, 240)
+PREVIEW_SCALE = 4
+
+
+def render(size, draw):
+    canvas = Canvas(size)
+    draw(canvas)
+    return canvas.pixels()
+
+
+def keyed(pixels, matte):
+    """24-bit rows with KEY where nothing is drawn. Edges are blended into matte when given;
+    without one, pixels less than half covered become KEY and the rest keep their own colour."""
+    rows = []
+    for row in pixels:
+        out = []
+        for r, g, b, coverage in row:
+            if coverage == 0 or (matte is None and coverage < 0.5):
+                out.append(KEY)
+                continue
+            if matte is not None:
+                r, g, b = (v * coverage + m * (1 - coverage) for v, m in zip((r, g, b), matte))
+            colour = tuple(round(v) for v in (r, g, b))
+            if colour == KEY:
+                raise ValueError("a drawn pixel has the transparent colour")
+            out.append(colour)
+        rows.append(out)
+    if rows[-1][0] != KEY:
+        raise ValueError("the bottom-left pixel, which gives the transparent colour, is drawn on")
+    return rows
+
+
+def with_alpha(pixels):
+    """32-bit rows with straight alpha; fully transparent pixels are black."""
+    return [[(round(r), round(g), round(b), round(a * 255)) if round(a * 255) else (0, 0, 0, 0)
+             for r, g, b, a in row] for row in pixels]
+
+
+def on_background(rows, background):
+    """Rows as shown: KEY or alpha composed over background."""
+    shown = []
+    for row in rows:
+        line = []
+        for pixel in row:
+            if len(pixel) == 4:
+                a = pixel[3] / 255
+                composed = (round(v * a + w * (1 - a)) for v, w in zip(pixel[:3], background))
+                line.append(tuple(composed))
+            else:
+                line.append(background if pixel == KEY else pixel)
+        shown.append(line)
+    return shown
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Draws the wizard program's pictures.")
+    parser.add_argument("output_dir")
+    parser.add_argument("--preview", metavar="DIR")
+    args = parser.parse_args()
+
+    files = {}  # name -> (bytes, rows to preview, preview background)
+    for name, draw in headers.PICTURES:
+        rows = keyed(render(headers.SIZE, draw), HEADER_BAND)
+        files[name + ".bmp"] = (image_files.bmp24(rows), [rows], HEADER_BAND)
+    glyph = keyed(render(add_folder_glyph.SIZE, add_folder_glyph.draw), None)
+    files["add_folder_glyph.bmp"] = (image_files.bmp24(glyph), [glyph], BUTTON_FACE)
+    icons = [with_alpha(render(size, lambda c, size=size: app_icon.draw(c, size)))
+             for size in app_icon.SIZES]
+    files["xasetup.ico"] = (image_files.ico32(icons), icons, HEADER_BAND)
+
+    os.makedirs(args.output_dir, exist_ok=True)
+    for name, (data, _, _) in files.items():
+        with open(os.path.join(args.output_dir, name), "wb") as out:
+            out.write(data)
+    if args.preview:
+        os.makedirs(args.preview, exist_ok=True)
+        for name, (_, images, background) in files.items():
+            for rows in images:
+                suffix = "_%d" % len(rows) if len(images) > 1 else ""
+                path = os.path.join(args.preview, os.path.splitext(name)[0] + suffix + ".png")
+                with open(path, "wb") as out:
+                    out.write(image_files.png(on_background(rows, background), PREVIEW_SCALE))
+
+
+if __name__ == "__main__":
+    main()

@@ -9,6 +9,8 @@ namespace xa {
 
 // Creates a read-only, multi-line, word-wrapped rich edit box ("RichEdit20W") with a vertical
 // scroll bar as child `id` of `parent` at (x, y), width x height pixels. Its parent destroys it.
+// Until the box gets a font with WM_SETFONT, its text (plain text, and RTF that does not reset
+// the character format) shows in the bold system font, so set the font before loading text.
 // The rich edit module is loaded on first use and stays loaded for the life of the program.
 // Raises Exception when the module cannot be loaded or the window cannot be created.
 HWND CreateRichEdit(HWND parent, int id, int x, int y, int width, int height);

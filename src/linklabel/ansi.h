@@ -10,6 +10,10 @@ namespace xa {
 // taken to be ISO 8859-1.
 std::u16string AnsiToUtf16(std::string_view text);
 
+// `text` converted to the system's 8-bit code page; characters it cannot hold become its
+// default character. Off Windows the code page is taken to be ISO 8859-1 and "?" the default.
+std::string Utf16ToAnsi(std::u16string_view text);
+
 }  // namespace xa
 
 #endif  // XA_LINKLABEL_ANSI_H_

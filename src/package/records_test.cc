@@ -213,6 +213,36 @@ TEST(InstallRecordTest, ACutOffBannerRaisesAndACutOffTextEndsQuietly) {
   EXPECT_EQ(record.VersionMajor, 7);
 }
 
+TEST(InstallRecordTest, APayloadCutBeforeItsEndMarkerIsCutShort) {
+  TXaInstall package;
+  package.ProgramName = "Cut";
+  package.AddFile().TargetPath = "{app}\\a.txt";
+  package.AddFile().TargetPath = "{app}\\b.txt";
+  TMemoryStream first(std::vector<uint8_t>(20, 'a'));
+  TMemoryStream second(std::vector<uint8_t>(3, 'b'));
+  TMemoryStream stub(Stub());
+  TMemoryStream installer;
+  WriteInstaller(package, {&first, &second}, stub, installer);
+  const std::vector<uint8_t> whole = installer.Bytes();
+  const int64_t payload_end = package.Files[0]->Offset;
+
+  TXaInstall loaded;
+  loaded.LoadFromStream(installer);
+  EXPECT_FALSE(loaded.CutShort);
+  // Cut inside the magic, inside a text, inside the second entry and just before the marker.
+  for (const int64_t size :
+       {int64_t{kStubSize} + 2, int64_t{kStubSize} + 20, payload_end - 12, payload_end - 1}) {
+    TMemoryStream cut(std::vector<uint8_t>(whole.begin(), whole.begin() + size));
+    loaded.LoadFromStream(cut);
+    EXPECT_EQ(loaded.CutShort, size >= kStubSize + 4) << size;
+  }
+  // Cut inside the contents: the payload itself is whole.
+  TMemoryStream contents_cut(std::vector<uint8_t>(whole.begin(), whole.end() - 8));
+  loaded.LoadFromStream(contents_cut);
+  EXPECT_FALSE(loaded.CutShort);
+  EXPECT_EQ(loaded.Files.size(), 2u);
+}
+
 TEST(UninstallRecordTest, SaveAndLoadRoundTrip) {
   TXaInstall install;
   install.ProgramName = "Sample";
@@ -249,6 +279,10 @@ TEST(UninstallRecordTest, SaveAndLoadRoundTrip) {
   EXPECT_EQ(loaded.Banner, install.Banner);
   EXPECT_EQ(loaded.RecordedFolders, (std::vector<std::string>{"C:\\A", "C:\\D"}));
   EXPECT_EQ(loaded.RecordedFiles, (std::vector<std::string>{"C:\\A\\B", "C:\\A\\C"}));
+  EXPECT_TRUE(loaded.RecordFound);
+  TMemoryStream bare_stub(Stub());
+  loaded.LoadFromStream(bare_stub);
+  EXPECT_FALSE(loaded.RecordFound);
 
   TXaInstall wrong_role;
   wrong_role.LoadFromStream(uninstaller);

@@ -16,9 +16,11 @@ void TXaUninstall::Clear() {
 
 void TXaUninstall::LoadFromStream(TStream& stream) {
   Clear();
+  RecordFound = false;
   TTagStreamAdapter adapter(stream);
   if (!SeekToRecord(stream) || !adapter.CheckMagic(MagicOf(kUninstallMagic)))
     return;
+  RecordFound = true;
   while (adapter.ReadTag()) {
     if (ReadDescriptionTag(adapter, *this))
       continue;

@@ -1,0 +1,133 @@
+#include "wizard/form_installer_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/install_run.h"
+#include "engine/uninstall_run.h"
+#include "linklabel/ansi.h"
+#include "wizard/summary.h"
+#include "wizard/terminal_discovery_win.h"
+#include "wizard/wizard_messages.h"
+
+namespace xa {
+namespace {
+
+std::u16string JoinLines(const std::vector<std::string>& lines) {
+  std::u16string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0)
+      text += u"\r\n";
+    text += AnsiToUtf16(lines[i]);
+  }
+  return text;
+}
+
+}  // namespace
+
+bool TFormInstaller::CheckMetaTraderClosed() {
+  return !IsTerminalRunning();
+}
+
+void TFormInstaller::ScanMetaTrader() {
+  if (FFoldersScanned)
+    return;
+  controls_.ListMetaTrader.Clear();
+  const std::string root = environment_.ProgramFiles(false);
+  for (const std::string& folder : FindTerminalFolders(root))
+    AddTerminalFolder(folder);
+  if (controls_.ListMetaTrader.Count() == 0) {
+    AddTerminalFolder(DefaultTerminalFolder(root));
+    environment_.ShowMessage(hwnd_, kNoTerminalWarning, kWarningTitle, MB_ICONWARNING);
+  }
+  FFoldersScanned = true;
+}
+
+void TFormInstaller::AddTerminalFolder(const std::string& path) {
+  controls_.ListMetaTrader.Add(AnsiToUtf16(path), true);
+}
+
+void TFormInstaller::BtnAddMetaTraderClick() {
+  std::string folder = environment_.ProgramFiles(false);
+  if (environment_.PickFolder(folder))
+    AddTerminalFolder(folder);
+}
+
+void TFormInstaller::BuildSummary() {
+  std::vector<std::string> checked;
+  const TCheckListBox& list = controls_.ListMetaTrader;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Checked(i))
+      checked.push_back(Utf16ToAnsi(list.Text(i)));
+  }
+  const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
+  SendMessageW(controls_.MemoReady, WM_SETREDRAW, FALSE, 0);
+  SetWindowText16(controls_.MemoReady,
+                  JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true))));
+  SendMessageW(controls_.MemoReady, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(controls_.MemoReady, nullptr, TRUE);
+}
+
+void TFormInstaller::RunInstall() {
+  SendMessageW(controls_.ComboRun, CB_RESETCONTENT, 0, 0);
+  const TCheckListBox& list = controls_.ListMetaTrader;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (!list.Checked(i))
+      continue;
+    const std::string folder = Utf16ToAnsi(list.Text(i));
+    FInstall->TerminalFolders.push_back(folder);
+    if (TerminalExeExists(folder)) {
+      const std::u16string text = list.Text(i);
+      const std::wstring wide(text.begin(), text.end());
+      SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+  }
+  FInstall->OnProgress = [this](TXaData& sender, const std::string& message, int32_t position) {
+    ReportProgress(sender, message, position);
+  };
+  xa::RunInstall(*FInstall);
+  SendMessageW(controls_.ProgressBar1, PBM_SETPOS, 100, 0);
+  FRunDone = true;
+  flow_->RunFinished();
+  ApplyButtons();
+  const bool offer = SendMessageW(controls_.ComboRun, CB_GETCOUNT, 0, 0) > 0;
+  SendMessageW(controls_.CheckRun, BM_SETCHECK, offer ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (offer) {
+    SendMessageW(controls_.ComboRun, CB_SETCURSEL, 0, 0);
+  } else {
+    ShowWindow(controls_.CheckRun, SW_HIDE);
+    ShowWindow(controls_.ComboRun, SW_HIDE);
+  }
+}
+
+void TFormInstaller::RunUninstall() {
+  FUninstall->OnProgress = [this](TXaData& sender, const std::string& message, int32_t position) {
+    ReportProgress(sender, message, position);
+  };
+  xa::RunUninstall(*FUninstall);
+  SendMessageW(controls_.ProgressBar1, PBM_SETPOS, 100, 0);
+  FRunDone = true;
+  flow_->RunFinished();
+  ApplyButtons();
+}
+
+void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_t position) {
+  HWND memo = controls_.MemoProgress;
+  const int end = GetWindowTextLengthW(memo);
+  std::u16string line = end > 0 ? u"\r\n" : u"";
+  line += AnsiToUtf16(message);
+  const std::wstring wide(line.begin(), line.end());
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  SendMessageW(controls_.ProgressBar1, PBM_SETPOS,
+               static_cast<WPARAM>(std::clamp<int32_t>(position, 0, 100)), 0);
+  PaintNow();
+}
+
+void TFormInstaller::PaintNow() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace xa

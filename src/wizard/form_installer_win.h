@@ -1,0 +1,104 @@
+#ifndef XA_WIZARD_FORM_INSTALLER_WIN_H_
+#define XA_WIZARD_FORM_INSTALLER_WIN_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "package/xa_install.h"
+#include "package/xa_uninstall.h"
+#include "wizard/form_controls_win.h"
+#include "wizard/form_environment_win.h"
+#include "wizard/page_flow.h"
+
+namespace xa {
+
+// Window class name of the wizard form.
+inline constexpr wchar_t kFormClassName[] = L"TFormInstaller";
+
+// The wizard: one fixed-size top-level window that walks the pages of its role, install or
+// uninstall, decided by the executable's file name.
+class TFormInstaller {
+ public:
+  explicit TFormInstaller(TFormEnvironment environment);
+  ~TFormInstaller();
+  TFormInstaller(const TFormInstaller&) = delete;
+  TFormInstaller& operator=(const TFormInstaller&) = delete;
+
+  // Creates the window (hidden) and its controls, then FormCreate: loads the record of the role
+  // and shows the first page. Raises what loading raises ("Cannot open file ...", "Stream read
+  // error", "Failed to Load Stream"); the window is then destroyed.
+  void Create();
+
+  // Centres the window on the screen and shows it.
+  void Show();
+
+  HWND Handle() const { return hwnd_; }
+  const TFormControls& Controls() const { return controls_; }
+  TFormControls& Controls() { return controls_; }
+  bool IsUninstall() const { return FIsUninstall; }
+  int32_t PageIndex() const { return flow_ ? flow_->PageIndex() : -1; }
+  bool RunDone() const { return FRunDone; }
+  // The page now in front.
+  TPage CurrentPage() const;
+  TXaInstall* Install() const { return FInstall.get(); }
+  TXaUninstall* Uninstall() const { return FUninstall.get(); }
+  // The application title: "Install - " or "Uninstall - " and the program name.
+  const std::u16string& Title() const { return title_; }
+
+  // Button and link handlers; the window calls them for clicks, tests may call them directly.
+  void BtnNextClick();
+  void BtnPrevClick();
+  void BtnCancelClick();
+  void RadioAcceptClick();
+  void BtnAddMetaTraderClick();
+  void LabelStart2LinkClick(int32_t link_number, const std::u16string& link_text);
+
+  // Shows `error` in the application's default error box: titled with the application title
+  // (before it is known, the program file's name), the error icon, a "." added where due.
+  void ShowError(const std::exception& error);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  void Command(int id, int code, HWND control);
+  void DrawItem(const DRAWITEMSTRUCT& item);
+
+  void FormCreate();
+  void SetupInstall();
+  void SetupUninstall();
+  void ApplyTexts(const struct TRoleTexts& texts);
+  void ShowBanner(const std::vector<uint8_t>& jpeg);
+  bool ValidatePage();
+  void ShowPage(const TPageEntry& entry);
+  void ApplyButtons();
+  void BringToFront(TPage page);
+
+  // Terminal discovery, summary, runs and progress.
+  bool CheckMetaTraderClosed();
+  void ScanMetaTrader();
+  void AddTerminalFolder(const std::string& path);
+  void BuildSummary();
+  void RunInstall();
+  void RunUninstall();
+  void ReportProgress(TXaData& sender, const std::string& message, int32_t position);
+  void PaintNow();
+
+  TFormEnvironment environment_;
+  HWND hwnd_ = nullptr;
+  TFormControls controls_;
+  std::unique_ptr<TPageFlow> flow_;
+  std::u16string title_;
+  bool FIsUninstall = false;
+  bool FFoldersScanned = false;
+  bool FRunDone = false;
+  std::unique_ptr<TXaInstall> FInstall;
+  std::unique_ptr<TXaUninstall> FUninstall;
+};
+
+}  // namespace xa
+
+#endif  // XA_WIZARD_FORM_INSTALLER_WIN_H_

@@ -41,6 +41,8 @@ class TFormInstaller {
   TFormControls& Controls() { return controls_; }
   bool IsUninstall() const { return FIsUninstall; }
   int32_t PageIndex() const { return flow_ ? flow_->PageIndex() : -1; }
+  // The page list of the role; empty before the record is loaded.
+  std::vector<TPage> Pages() const { return flow_ ? flow_->Pages() : std::vector<TPage>{}; }
   bool RunDone() const { return FRunDone; }
   // The page now in front.
   TPage CurrentPage() const;

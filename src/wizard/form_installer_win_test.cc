@@ -1,0 +1,419 @@
+#include "wizard/form_installer_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/testing/installer_builder.h"
+#include "engine/testing/win_test_support.h"
+#include "linklabel/ansi.h"
+#include "package/file_stream.h"
+#include "package/memory_stream.h"
+#include "package/package_writer.h"
+#include "shell/com_apartment.h"
+#include "shell/testing/temp_folder.h"
+#include "wizard/wizard_messages.h"
+
+namespace xa {
+namespace {
+
+std::string Name() {
+  return "XA Wizard Test " + std::to_string(GetCurrentProcessId());
+}
+
+struct TMessage {
+  std::u16string Text, Title;
+  UINT Icon;
+};
+
+// Writes an installer of `package` with the wizard program as its stub.
+void WriteSetup(TXaInstall& package,
+                const std::vector<std::string>& contents,
+                const std::string& path) {
+  std::vector<TMemoryStream> sources;
+  for (const std::string& content : contents)
+    sources.emplace_back(std::vector<uint8_t>(content.begin(), content.end()));
+  std::vector<TStream*> pointers;
+  for (TMemoryStream& source : sources)
+    pointers.push_back(&source);
+  std::ifstream program(XA_SETUP_PATH, std::ios::binary);
+  TMemoryStream stub(std::vector<uint8_t>(std::istreambuf_iterator<char>(program), {}));
+  TFileStream output(path, FileMode::kCreate);
+  WriteInstaller(package, pointers, stub, output);
+}
+
+bool Shown(HWND window) {
+  return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::vector<std::u16string> Lines(HWND edit) {
+  std::vector<std::u16string> lines;
+  std::u16string text = WindowText16(edit);
+  for (size_t start = 0;;) {
+    const size_t end = text.find(u"\r\n", start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::u16string::npos)
+      return lines;
+    start = end + 2;
+  }
+}
+
+class FormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    package_.ProgramName = Name();
+    package_.VersionMajor = 2;
+    package_.VersionMinor = 10;
+    package_.LicenseText = "{\\rtf1 Licence terms}";
+    package_.AddFile().TargetPath = "{metatrader}\\experts\\Test.ex4";
+    contents_.push_back("expert");
+  }
+
+  std::string AddTerminalFolder(const std::string& name, bool with_terminal) {
+    const std::string folder = root_.Path() + "\\" + name;
+    EXPECT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    if (with_terminal) {
+      EXPECT_TRUE(CopyTerminalDouble(folder));
+    }
+    return folder;
+  }
+
+  TFormEnvironment Environment(const std::string& executable) {
+    TFormEnvironment environment;
+    environment.ExecutablePath = executable;
+    environment.ProgramFiles = [this](bool trailing) {
+      return root_.Path() + (trailing ? "\\" : "");
+    };
+    environment.ShowMessage = [this](HWND, const std::u16string& text, const std::u16string& title,
+                                     UINT icon) {
+      messages_.push_back({text, title, icon});
+    };
+    environment.ShellOpen = [this](const std::string& file) { opened_.push_back(file); };
+    environment.SelfDelete = [this](const std::string& file, bool remove_folder) {
+      self_deleted_.push_back(file + (remove_folder ? " +folder" : ""));
+      return true;
+    };
+    environment.PickFolder = [this](std::string& folder) {
+      picker_start_ = folder;
+      folder = picked_;
+      return !picked_.empty();
+    };
+    environment.QuitOnDestroy = false;
+    return environment;
+  }
+
+  // Builds the installer and creates the wizard over it.
+  TFormInstaller& CreateInstaller() {
+    WriteSetup(package_, contents_, setup_);
+    form_ = std::make_unique<TFormInstaller>(Environment(setup_));
+    form_->Create();
+    return *form_;
+  }
+
+  void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+  void Next() { Click(form_->Controls().BtnNext); }
+
+  // The page panels shown now (the form itself stays hidden in tests); exactly one expected.
+  std::vector<TPage> VisiblePages() {
+    std::vector<TPage> visible;
+    for (size_t i = 0; i < kPageCount; ++i) {
+      if (Shown(form_->Controls().Pages[i].Handle()))
+        visible.push_back(static_cast<TPage>(i));
+    }
+    return visible;
+  }
+
+  // Enabled states of Prev, Next, Cancel and the Cancel caption.
+  std::string Buttons() {
+    const TFormControls& c = form_->Controls();
+    std::string state;
+    for (HWND button : {c.BtnPrev, c.BtnNext, c.BtnCancel})
+      state += IsWindowEnabled(button) ? "1" : "0";
+    return state + " " + Utf16ToAnsi(WindowText16(c.BtnCancel));
+  }
+
+  TComApartment apartment_;
+  TTempFolder root_{"wizard"};
+  TInstallCleanup cleanup_{Name()};
+  std::string setup_ = root_.Path() + "\\Setup.exe";
+  TXaInstall package_;
+  std::vector<std::string> contents_;
+  std::unique_ptr<TFormInstaller> form_;
+  std::vector<TMessage> messages_;
+  std::vector<std::string> opened_;
+  std::vector<std::string> self_deleted_;
+  std::string picked_;
+  std::string picker_start_;
+};
+
+TEST_F(FormTest, PageListsFollowTheRecordsDocuments) {
+  using P = TPage;
+  struct Case {
+    const char* readme;
+    const char* news;
+    std::vector<P> pages;
+  };
+  const Case cases[] = {
+      {"", "", {P::kStart, P::kLicense, P::kFolder, P::kReady, P::kProgress, P::kStart}},
+      {"Read me",
+       "",
+       {P::kStart, P::kInfo, P::kLicense, P::kFolder, P::kReady, P::kProgress, P::kStart}},
+      {"Read me",
+       "{\\rtf1 New}",
+       {P::kStart, P::kInfo, P::kLicense, P::kFolder, P::kReady, P::kProgress, P::kNews,
+        P::kStart}},
+  };
+  for (const Case& c : cases) {
+    package_.ReadmeText = c.readme;
+    package_.WhatsNewText = c.news;
+    CreateInstaller();
+    EXPECT_EQ(form_->Pages(), c.pages);
+    EXPECT_EQ(form_->PageIndex(), 0);
+    EXPECT_EQ(VisiblePages(), std::vector<P>{P::kStart});
+    EXPECT_TRUE(Shown(form_->Controls().PanelInstall.Handle()));
+    EXPECT_FALSE(Shown(form_->Controls().PanelFinish.Handle()));
+  }
+  EXPECT_EQ(form_->Title(), AnsiToUtf16("Install - " + Name()));
+  EXPECT_EQ(WindowText16(form_->Handle()), form_->Title());
+  EXPECT_EQ(WindowText16(form_->Controls().LabelStart1),
+            AnsiToUtf16("Welcome to the " + Name() + " v2.10 Installation Wizard"));
+  EXPECT_EQ(WindowText16(form_->Controls().RichNews), u"New");
+}
+
+TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
+  package_.ReadmeText = "Read me first";
+  package_.WhatsNewText = "{\\rtf1 What is new}";
+  const std::string plain = AddTerminalFolder("Plain", false);
+  AddTerminalFolder("Terminal A", true);
+  AddTerminalFolder("Terminal C", true);
+  CreateInstaller();
+  const TFormControls& c = form_->Controls();
+  EXPECT_EQ(Buttons(), "011 Cancel");
+  Next();
+  EXPECT_EQ(VisiblePages(), std::vector<TPage>{TPage::kInfo});
+  EXPECT_EQ(Buttons(), "111 Cancel");
+  Next();
+  EXPECT_EQ(Buttons(), "101 Cancel");  // the licence is not accepted yet
+  Click(c.RadioAccept);
+  EXPECT_EQ(Buttons(), "111 Cancel");
+  Click(c.RadioNotAccept);
+  EXPECT_EQ(Buttons(), "101 Cancel");
+  Click(c.BtnPrev);
+  Next();
+  EXPECT_EQ(Buttons(), "101 Cancel");
+  Click(c.RadioAccept);
+  Next();
+
+  EXPECT_EQ(VisiblePages(), std::vector<TPage>{TPage::kFolder});
+  EXPECT_TRUE(messages_.empty());
+  const TCheckListBox& list = c.ListMetaTrader;
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_TRUE(list.Checked(0) && list.Checked(1));
+  picked_ = plain;
+  Click(c.BtnAddMetaTrader);
+  EXPECT_EQ(picker_start_, root_.Path());
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(Utf16ToAnsi(list.Text(2)), plain);
+  EXPECT_TRUE(list.Checked(2));
+  form_->Controls().ListMetaTrader.SetChecked(0, false);
+  const std::string skipped = Utf16ToAnsi(list.Text(0));
+  const std::string terminal = Utf16ToAnsi(list.Text(1));
+
+  Next();
+  const std::string indent = "        ";
+  const std::vector<std::string> summary{"Program Name",
+                                         indent + Name() + " v2.10",
+                                         "",
+                                         "Target Folder(s)",
+                                         indent + terminal,
+                                         indent + plain,
+                                         "",
+                                         "Program Folder",
+                                         indent + root_.Path() + "\\" + Name(),
+                                         "",
+                                         "Start Menu Folder",
+                                         indent + Name()};
+  std::vector<std::u16string> expected;
+  for (const std::string& line : summary)
+    expected.push_back(AnsiToUtf16(line));
+  EXPECT_EQ(Lines(c.MemoReady), expected);
+
+  Next();  // the install runs here
+  EXPECT_TRUE(form_->RunDone());
+  EXPECT_EQ(Buttons(), "010 Cancel");
+  EXPECT_EQ(SendMessageW(c.ProgressBar1, PBM_GETPOS, 0, 0), 100);
+  const std::vector<std::u16string> progress = Lines(c.MemoProgress);
+  EXPECT_GT(progress.size(), 3u);
+  EXPECT_EQ(ReadFileBytes(terminal + "\\experts\\Test.ex4"), "expert");
+  EXPECT_EQ(ReadFileBytes(plain + "\\experts\\Test.ex4"), "expert");
+  EXPECT_FALSE(PathExists(skipped + "\\experts\\Test.ex4"));
+
+  Next();
+  EXPECT_EQ(VisiblePages(), std::vector<TPage>{TPage::kNews});
+  EXPECT_EQ(Buttons(), "110 Cancel");
+  Next();
+  EXPECT_EQ(Buttons(), "101 Finish");
+  EXPECT_TRUE(Shown(c.PanelFinish.Handle()) && !Shown(c.PanelInstall.Handle()));
+  EXPECT_TRUE(Shown(c.CheckRun) && IsChecked(c.CheckRun));
+  EXPECT_EQ(SendMessageW(c.ComboRun, CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(Utf16ToAnsi(WindowText16(c.ComboRun)), terminal);
+  Click(c.BtnPrev);
+  EXPECT_EQ(Buttons(), "111 Finish");
+  Click(c.BtnPrev);
+  EXPECT_EQ(Buttons(), "010 Finish");
+  EXPECT_EQ(Lines(c.MemoProgress), progress);  // no second run
+  Next();
+  Next();
+  Click(c.BtnCancel);
+  EXPECT_EQ(opened_, std::vector<std::string>{terminal + "\\terminal.exe"});
+  EXPECT_EQ(form_->Handle(), nullptr);
+
+  const std::string uninstaller = cleanup_.AppFolder() + "\\Uninstall.exe";
+  form_ = std::make_unique<TFormInstaller>(Environment(uninstaller));
+  form_->Create();
+  EXPECT_TRUE(form_->IsUninstall());
+  EXPECT_EQ(form_->Pages(), (std::vector<TPage>{TPage::kStart, TPage::kProgress, TPage::kStart}));
+  EXPECT_EQ(form_->Title(), AnsiToUtf16("Uninstall - " + Name()));
+  EXPECT_FALSE(Shown(form_->Controls().CheckRun));
+  Next();
+  EXPECT_EQ(Buttons(), "010 Cancel");
+  EXPECT_FALSE(PathExists(terminal + "\\experts\\Test.ex4"));
+  Next();
+  EXPECT_EQ(Buttons(), "101 Finish");
+  Click(form_->Controls().BtnCancel);
+  EXPECT_EQ(self_deleted_, std::vector<std::string>{uninstaller + " +folder"});
+  EXPECT_TRUE(opened_.size() == 1);
+}
+
+TEST_F(FormTest, WithoutTerminalsTheDefaultFolderIsOfferedOnceAndNoRunOffered) {
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].Text, kNoTerminalWarning);
+  EXPECT_EQ(messages_[0].Title, u"Warning");
+  EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONWARNING));
+  const TCheckListBox& list = form_->Controls().ListMetaTrader;
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(Utf16ToAnsi(list.Text(0)), root_.Path() + "\\MetaTrader 4");
+  EXPECT_TRUE(list.Checked(0));
+  Click(form_->Controls().BtnPrev);
+  Next();
+  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(list.Count(), 1);
+  Next();
+  Next();
+  Next();
+  EXPECT_EQ(Buttons(), "101 Finish");
+  EXPECT_FALSE(Shown(form_->Controls().CheckRun));
+  EXPECT_FALSE(Shown(form_->Controls().ComboRun));
+  EXPECT_FALSE(IsChecked(form_->Controls().CheckRun));
+  Click(form_->Controls().BtnCancel);
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(FormTest, ARunningTerminalKeepsTheWizardOnTheWelcomePage) {
+  CreateInstaller();
+  std::string command_line = "\"" + TestProgramFolder() + "\\terminal.exe\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  CloseHandle(process.hThread);
+  HWND terminal = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] { return (terminal = FindWindowA("MetaQuotes::MetaTrader::4.00", nullptr)) != nullptr; },
+      30));
+  Next();
+  Next();
+  EXPECT_EQ(form_->PageIndex(), 0);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[1].Text, kTerminalRunningError);
+  EXPECT_EQ(messages_[1].Title, u"Error");
+  EXPECT_EQ(messages_[1].Icon, static_cast<UINT>(MB_ICONERROR));
+  PostMessageA(terminal, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  CloseHandle(process.hProcess);
+  Next();
+  EXPECT_EQ(form_->PageIndex(), 1);
+}
+
+TEST_F(FormTest, AnInstallerRenamedUninstallNeverRemovesItself) {
+  WriteSetup(package_, contents_, setup_);
+  const std::string renamed = root_.Path() + "\\UNINSTALL.EXE";
+  ASSERT_TRUE(CopyFileA(setup_.c_str(), renamed.c_str(), FALSE));
+  form_ = std::make_unique<TFormInstaller>(Environment(renamed));
+  form_->Create();
+  EXPECT_TRUE(form_->IsUninstall());
+  EXPECT_EQ(form_->Title(), u"Uninstall - ");
+  Next();
+  Next();
+  EXPECT_EQ(Buttons(), "101 Finish");
+  Click(form_->Controls().BtnCancel);
+  EXPECT_TRUE(self_deleted_.empty());
+  EXPECT_TRUE(PathExists(renamed));
+}
+
+TEST_F(FormTest, AFailedRunShowsTheErrorAndLeavesEveryButtonDisabled) {
+  package_.ProgramName = " \\ ";  // no folder can be named after it
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  Next();
+  messages_.clear();
+  Next();
+  EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
+  EXPECT_FALSE(form_->RunDone());
+  EXPECT_EQ(Buttons(), "000 Cancel");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].Title, u"Install -  \\ ");
+  EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_FALSE(messages_[0].Text.empty());
+}
+
+// Delivers a key press the way the program's message loop does.
+void PressKey(HWND form, WPARAM key) {
+  PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!IsDialogMessageW(form, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+TEST_F(FormTest, EnterPressesNextWhileEnabledAndEscapeDoesNothing) {
+  CreateInstaller();
+  SetFocus(form_->Controls().BtnNext);
+  PressKey(form_->Handle(), VK_ESCAPE);
+  EXPECT_EQ(form_->PageIndex(), 0);
+  ASSERT_NE(form_->Handle(), nullptr);
+  PressKey(form_->Handle(), VK_RETURN);
+  EXPECT_EQ(form_->PageIndex(), 1);
+  PressKey(form_->Handle(), VK_RETURN);  // the licence is not accepted: Next is disabled
+  EXPECT_EQ(form_->PageIndex(), 1);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(FormTest, LinksWithAnAtSignOpenAsMail) {
+  CreateInstaller();
+  form_->LabelStart2LinkClick(1, u"http://example.com/");
+  form_->LabelStart2LinkClick(2, u"http://a@example.com/");
+  form_->LabelStart2LinkClick(3, u"sales@example.com");
+  EXPECT_EQ(opened_,
+            (std::vector<std::string>{"http://example.com/", "mailto:http://a@example.com/",
+                                      "mailto:sales@example.com"}));
+}
+
+}  // namespace
+}  // namespace xa

@@ -1,0 +1,155 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/testing/win_test_support.h"
+#include "package/file_stream.h"
+#include "package/memory_stream.h"
+#include "package/package_writer.h"
+#include "shell/scoped_handle.h"
+#include "shell/testing/temp_folder.h"
+
+namespace xa {
+namespace {
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+// Writes an installer of `package` (no files) with the wizard program as its stub and returns
+// its bytes.
+std::vector<uint8_t> WriteSetup(TXaInstall& package, const std::string& path) {
+  TMemoryStream stub(ReadAll(XA_SETUP_PATH));
+  {
+    TFileStream output(path, FileMode::kCreate);
+    WriteInstaller(package, {}, stub, output);
+  }
+  return ReadAll(path);
+}
+
+struct TTopWindow {
+  HWND Window = nullptr;
+  std::string ClassName, Title, Text;
+};
+
+// The first visible top-level window of process `id` whose class is `window_class`, with its
+// title and the text of its static child (a message box's message).
+TTopWindow FindProcessWindow(DWORD id, const std::string& window_class) {
+  struct TSearch {
+    DWORD Id;
+    std::string Class;
+    HWND Found = nullptr;
+  } search{id, window_class};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[256] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (owner != s->Id || s->Class != name || !IsWindowVisible(window))
+          return TRUE;
+        s->Found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  TTopWindow found;
+  found.Window = search.Found;
+  if (!found.Window)
+    return found;
+  char text[1024] = {};
+  GetWindowTextA(found.Window, text, sizeof text);
+  found.Title = text;
+  text[0] = '\0';
+  GetDlgItemTextA(found.Window, 0xFFFF, text, sizeof text);
+  found.Text = text;
+  return found;
+}
+
+class XasetupTest : public testing::Test {
+ protected:
+  // Starts `path`; true when it runs.
+  bool Start(const std::string& path) {
+    std::string command_line = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+      return false;
+    process_.emplace(process.hProcess);
+    CloseHandle(process.hThread);
+    id_ = process.dwProcessId;
+    return true;
+  }
+
+  TTopWindow WaitForWindow(const std::string& window_class) {
+    TTopWindow window;
+    WaitFor(
+        [&] {
+          window = FindProcessWindow(id_, window_class);
+          return window.Window != nullptr;
+        },
+        60);
+    return window;
+  }
+
+  // Waits for the program to end and returns its exit code; -1 when it does not end in time.
+  int ExitCode() {
+    if (WaitForSingleObject(process_->Get(), 60000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_->Get(), 99);
+      return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_->Get(), &code);
+    return static_cast<int>(code);
+  }
+
+  TTempFolder root_{"xasetup"};
+  std::string setup_ = root_.Path() + "\\Setup.exe";
+  TXaInstall package_;
+  std::optional<TScopedHandle> process_;
+  DWORD id_ = 0;
+};
+
+TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
+  package_.ProgramName = "Started Wizard";
+  WriteSetup(package_, setup_);
+  ASSERT_TRUE(Start(setup_));
+  const TTopWindow form = WaitForWindow("TFormInstaller");
+  ASSERT_NE(form.Window, nullptr);
+  EXPECT_EQ(form.Title, "Install - Started Wizard");
+  PostMessageA(form.Window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0);
+}
+
+TEST_F(XasetupTest, ARecordThatFailsToLoadShowsTheErrorAndEndsWithOne) {
+  package_.ProgramName = "Damaged";
+  package_.Banner.assign(4000, 0x5A);
+  std::vector<uint8_t> bytes = WriteSetup(package_, setup_);
+  // Cut the file inside the banner's bytes, as a broken download would.
+  bytes.resize(bytes.size() - 2000);
+  {
+    std::ofstream cut(setup_, std::ios::binary | std::ios::trunc);
+    cut.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  }
+  ASSERT_TRUE(Start(setup_));
+  const TTopWindow box = WaitForWindow("#32770");
+  ASSERT_NE(box.Window, nullptr);
+  EXPECT_EQ(box.Title, "Setup");
+  EXPECT_EQ(box.Text, "Stream read error.");
+  EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller").Window, nullptr);
+  PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(ExitCode(), 1);
+}
+
+}  // namespace
+}  // namespace xa

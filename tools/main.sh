@@ -13,8 +13,7 @@ find build/win32/src -maxdepth 2 -name '*.exe' ! -name '*_tests.exe' -printf '  
 
 cmake --preset host >/dev/null
 cmake --build --preset host --target xapack
-# Until the wizard exists, the relocated probe program stands in as the installer's stub.
-stub=build/win32/src/app/relocated_probe.exe
+stub=build/win32/src/app/xasetup.exe
 build/host/src/xapack/xapack build examples/sample-package/package.toml \
   -o build/win32/Setup.exe --stub "$stub"
 echo "build/win32/Setup.exe:"

@@ -49,11 +49,26 @@ HWND Label(HWND parent, const wchar_t* text, RECT box, HFONT font, DWORD style =
   return Child(parent, L"STATIC", text, style, box, -1, font);
 }
 
+// Read-only text boxes leave Tab and Enter to the dialog, so that Tab moves on and Enter
+// presses Next from them too.
+LRESULT CALLBACK
+ReadOnlyTextProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+  const LRESULT result = DefSubclassProc(hwnd, msg, wparam, lparam);
+  if (msg == WM_GETDLGCODE)
+    return result & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+  return result;
+}
+
+HWND ReadOnlyText(HWND box) {
+  SetWindowSubclass(box, &ReadOnlyTextProc, 0, 0);
+  return box;
+}
+
 // A read-only rich text box in the form font; set before any text so plain text is not bold.
 HWND Rich(HWND parent, int id, RECT box, HFONT font) {
   HWND rich = CreateRichEdit(parent, id, box.left, box.top, box.right, box.bottom);
   SendMessageW(rich, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return rich;
+  return ReadOnlyText(rich);
 }
 
 struct THeaderText {
@@ -173,15 +188,15 @@ void CreateReadyAndProgressPages(TFormControls& c) {
         L"Please review these information below. Click on Prev button if you want to make a "
         L"correction. When you are ready to continue, click Next button.",
         Box(40, 80, 433, 33), font);
-  c.MemoReady = Child(ready, L"EDIT", L"", kMemo, Box(40, 116, 433, 187), kIdMemoReady, font,
-                      WS_EX_CLIENTEDGE);
+  c.MemoReady = ReadOnlyText(Child(ready, L"EDIT", L"", kMemo, Box(40, 116, 433, 187), kIdMemoReady,
+                                   font, WS_EX_CLIENTEDGE));
   HWND progress = c.Page(TPage::kProgress).Handle();
   c.LabelProgress3 = Label(progress, L"Installation progress ....", Box(40, 80, 433, 17), font);
   c.ProgressBar1 =
       Child(progress, PROGRESS_CLASSW, L"", 0, Box(40, 104, 433, 17), kIdProgressBar1, nullptr);
   SendMessageW(c.ProgressBar1, PBM_SETRANGE32, 0, 100);
-  c.MemoProgress = Child(progress, L"EDIT", L"", kMemo, Box(40, 136, 433, 167), kIdMemoProgress,
-                         font, WS_EX_CLIENTEDGE);
+  c.MemoProgress = ReadOnlyText(Child(progress, L"EDIT", L"", kMemo, Box(40, 136, 433, 167),
+                                      kIdMemoProgress, font, WS_EX_CLIENTEDGE));
   c.Page(TPage::kProgress).SetControlColor(c.MemoProgress, GetSysColor(COLOR_WINDOW));
 }
 

@@ -405,6 +405,22 @@ TEST_F(FormTest, EnterPressesNextWhileEnabledAndEscapeDoesNothing) {
   EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(FormTest, TabWalksThePageAndThenNextCancelPrev) {
+  package_.ReadmeText = "Read me";
+  CreateInstaller();
+  Next();
+  const TFormControls& c = form_->Controls();
+  SetFocus(c.RichInfo);
+  std::vector<HWND> order;
+  for (int i = 0; i < 4; ++i) {
+    PressKey(form_->Handle(), VK_TAB);
+    order.push_back(GetFocus());
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{c.BtnNext, c.BtnCancel, c.BtnPrev, c.RichInfo}));
+  PressKey(form_->Handle(), VK_RETURN);  // from the text box, Enter is Next as well
+  EXPECT_EQ(form_->CurrentPage(), TPage::kLicense);
+}
+
 TEST_F(FormTest, LinksWithAnAtSignOpenAsMail) {
   CreateInstaller();
   form_->LabelStart2LinkClick(1, u"http://example.com/");

@@ -10,6 +10,12 @@ endif()
 if(WIN32)
   # Statically linked: the program must need no DLLs beyond Windows' own.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Run from a downloads folder with administrator rights: ASLR with the base relocations kept,
+  # DEP, and in 64-bit programs high-entropy addresses.
+  add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()
 

@@ -7,7 +7,7 @@ set -euo pipefail
 host_packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev libjpeg-dev
   libtomlplusplus-dev clang libclang-rt-14-dev clang-format)
 win32_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xauth
-  dpkg-dev)
+  dpkg-dev osslsigncode openssl)
 
 need_root() {
   if [ "$(id -u)" -ne 0 ]; then

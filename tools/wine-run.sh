@@ -6,8 +6,11 @@ set -euo pipefail
 
 prefix=${XA_WINE_PREFIX:?XA_WINE_PREFIX names the private Wine prefix}
 # No Mono or Gecko prompts; and no winemenubuilder, which saving a shortcut starts in the
-# background and which then holds the shortcut's target open while a test deletes it.
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# background and which then holds the shortcut's target open while a test deletes it. A test's
+# own overrides (WINEDLLOVERRIDES in its environment) come after these; Wine's child processes
+# take them from the Unix environment, not from the Windows one.
+export WINEPREFIX=$prefix WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"

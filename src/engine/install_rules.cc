@@ -1,5 +1,8 @@
 #include "engine/install_rules.h"
 
+#include <algorithm>
+
+#include "engine/ansi_case.h"
 #include "package/errors.h"
 
 namespace xa {
@@ -60,6 +63,43 @@ void CheckInstallable(const std::string& program_name,
     throw Exception(kNoProgramFilesFolder);
   if (programs_menu.empty())
     throw Exception(kNoProgramsMenuFolder);
+}
+
+void CheckPackageContents(const TXaInstall& install, int64_t executable_size) {
+  constexpr int32_t kBlockSize = 16;
+  if (install.CutShort)
+    throw EStreamError(kInvalidFileFormat);
+  for (const auto& file : install.Files) {
+    if (file->Offset < 0 || file->Size < kBlockSize || file->Size % kBlockSize != 0 ||
+        int64_t{file->Offset} + file->Size > executable_size)
+      throw EStreamError(kInvalidFileFormat);
+  }
+}
+
+void RecordShortcutFolders(std::vector<TInstalledItem>& items,
+                           const std::string& menu_folder,
+                           const std::vector<std::string>& shortcut_names) {
+  std::vector<std::string> folders;
+  for (const std::string& name : shortcut_names) {
+    for (size_t end = name.rfind('\\'); end != std::string::npos && end > 0;
+         end = name.rfind('\\', end - 1)) {
+      const std::string folder = menu_folder + "\\" + name.substr(0, end);
+      const auto same = [&folder](const std::string& other) {
+        return AnsiUpperCase(other) == AnsiUpperCase(folder);
+      };
+      if (std::find_if(folders.begin(), folders.end(), same) == folders.end())
+        folders.push_back(folder);
+    }
+  }
+  // A folder lies deeper than its parent by at least one backslash.
+  std::stable_sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+  });
+  auto at = std::find_if(items.begin(), items.end(), [&menu_folder](const TInstalledItem& item) {
+    return item.Mark == kInstalledFolder && item.Path == menu_folder;
+  });
+  for (const std::string& folder : folders)
+    at = items.insert(at, TInstalledItem{folder, kInstalledFolder}) + 1;
 }
 
 std::string WebsiteUrl(const std::string& website) {

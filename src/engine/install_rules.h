@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "package/xa_install.h"
 
@@ -40,6 +41,21 @@ std::string UninstallKeyPath(const std::string& program_name);
 void CheckInstallable(const std::string& program_name,
                       const std::string& program_files,
                       const std::string& programs_menu);
+
+// Raises EStreamError "Invalid file format" when `install`, loaded from an executable of
+// `executable_size` bytes, is damaged or was cut short: its payload ends before its end marker,
+// or a file entry's stored content (Size bytes from Offset, Size a positive multiple of 16)
+// does not lie whole inside the executable. The install run checks this before it writes
+// anything, so a cut download replaces no file.
+void CheckPackageContents(const TXaInstall& install, int64_t executable_size);
+
+// Records the menu sub-folders that hold the shortcuts named `shortcut_names` (a name
+// "Docs\Manual" puts its shortcut into menu_folder\Docs) as folder items of `items`: each
+// once, deepest first, inserted just before the item `menu_folder` (appended when there is
+// none), so that the uninstall empties and removes them before it removes the menu folder.
+void RecordShortcutFolders(std::vector<TInstalledItem>& items,
+                           const std::string& menu_folder,
+                           const std::vector<std::string>& shortcut_names);
 
 // The website shortcut's URL: `website` trimmed, with "http://" put in front when it names no
 // scheme ("://"); "" when nothing is left.

@@ -21,6 +21,82 @@ TEST(ExpectedInstallStepsTest, CountsFilesPerTerminalAndOverrides) {
   EXPECT_EQ(ExpectedInstallSteps(install), 10);
 }
 
+// Gives `install` two files stored back to back from offset 1000: 32 and 48 bytes.
+void AddTwoFiles(TXaInstall& install) {
+  TXaInstallFile& first = install.AddFile();
+  first.Offset = 1000;
+  first.Size = 32;
+  TXaInstallFile& second = install.AddFile();
+  second.Offset = 1032;
+  second.Size = 48;
+}
+
+void ExpectInvalidFormat(const TXaInstall& install, int64_t executable_size, const char* what) {
+  try {
+    CheckPackageContents(install, executable_size);
+    ADD_FAILURE() << what << ": accepted";
+  } catch (const EStreamError& error) {
+    EXPECT_STREQ(error.what(), kInvalidFileFormat) << what;
+  }
+}
+
+TEST(CheckPackageContentsTest, AcceptsContentsInsideTheExecutable) {
+  TXaInstall install;
+  EXPECT_NO_THROW(CheckPackageContents(install, 0));
+  AddTwoFiles(install);
+  EXPECT_NO_THROW(CheckPackageContents(install, 1080));
+  EXPECT_NO_THROW(CheckPackageContents(install, 5000));
+}
+
+TEST(CheckPackageContentsTest, RefusesCutAndDamagedPackages) {
+  TXaInstall install;
+  AddTwoFiles(install);
+  ExpectInvalidFormat(install, 1079, "last content one byte short");
+  ExpectInvalidFormat(install, 1010, "cut inside the first content");
+  ExpectInvalidFormat(install, 500, "cut before the contents");
+  install.CutShort = true;
+  ExpectInvalidFormat(install, 5000, "payload without its end marker");
+  install.CutShort = false;
+  install.Files[1]->Offset = -16;
+  ExpectInvalidFormat(install, 5000, "negative offset");
+  install.Files[1]->Offset = 0x7FFFFFF0;
+  ExpectInvalidFormat(install, int64_t{0x80000000}, "end past 2 GiB, no overflow");
+  install.Files[1]->Offset = 1032;
+  for (const int32_t size : {0, -16, 17, 8}) {
+    install.Files[0]->Size = size;
+    ExpectInvalidFormat(install, 5000, "size not a positive multiple of 16");
+  }
+}
+
+TEST(RecordShortcutFoldersTest, SubFoldersGoDeepestFirstBeforeTheMenuFolder) {
+  std::vector<TInstalledItem> items = {
+      {"P\\App", kInstalledFolder}, {"M\\App", kInstalledFolder}, {"P\\App\\a.txt", 0}};
+  RecordShortcutFolders(items, "M\\App",
+                        {"Plain", "Docs\\Manual", "Docs\\Guides\\Deep\\One", "docs\\Other",
+                         "Tools\\Run", "Docs\\Guides\\Two"});
+  const std::vector<std::string> expected = {"P\\App",
+                                             "M\\App\\Docs\\Guides\\Deep",
+                                             "M\\App\\Docs\\Guides",
+                                             "M\\App\\Docs",
+                                             "M\\App\\Tools",
+                                             "M\\App",
+                                             "P\\App\\a.txt"};
+  ASSERT_EQ(items.size(), expected.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].Path, expected[i]) << i;
+    EXPECT_EQ(items[i].Mark, i + 1 == items.size() ? 0 : kInstalledFolder) << i;
+  }
+}
+
+TEST(RecordShortcutFoldersTest, PlainNamesRecordNothing) {
+  std::vector<TInstalledItem> items = {{"M\\App", kInstalledFolder}};
+  RecordShortcutFolders(items, "M\\App", {"Manual", "Read me"});
+  EXPECT_EQ(items.size(), 1u);
+  RecordShortcutFolders(items, "M\\Other", {"Sub\\Manual"});
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1].Path, "M\\Other\\Sub") << "appended without the menu folder";
+}
+
 struct NameCase {
   const char* name;
   bool usable;

@@ -42,7 +42,9 @@ void CopyPackageFile(const TXaInstall& install,
 void CopyPackageFiles(TXaInstall& install, const std::string& menu_folder) {
   TMacroList macros;
   TFileStream executable(install.FileName, FileMode::kOpenRead);
+  CheckPackageContents(install, executable.Size());
   BuildMacroList(macros, install.ProgramName, GetSysFolder);
+  std::vector<std::string> shortcut_names;
   for (size_t pass = 0; pass < install.TerminalFolders.size(); ++pass) {
     SetMacroValue(macros, kMetaTraderMacro, install.TerminalFolders[pass]);
     for (const auto& file : install.Files) {
@@ -58,8 +60,10 @@ void CopyPackageFiles(TXaInstall& install, const std::string& menu_folder) {
       const std::string link = menu_folder + "\\" + file->ShortcutName + ".lnk";
       WriteFileShortcut(link, target);
       install.InstalledItems.push_back({link, 0});
+      shortcut_names.push_back(file->ShortcutName);
     }
   }
+  RecordShortcutFolders(install.InstalledItems, menu_folder, shortcut_names);
 }
 
 void WriteDocumentsAndLinks(TXaInstall& install,

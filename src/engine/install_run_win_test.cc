@@ -143,7 +143,7 @@ TEST_F(InstallRunTest, StopsAtSettingsHeldOpenAndLeavesThemAlone) {
   EXPECT_EQ(log_.back().first, "Overriding MetaTrader settings in " + terminal_ + " ...");
 }
 
-TEST_F(InstallRunTest, StopsAtAContentCutShort) {
+TEST_F(InstallRunTest, RefusesAContentCutShortBeforeWritingAnything) {
   AddFile("{metatrader}\\whole.ex4", "whole");
   AddFile("{metatrader}\\cut.ex4", std::string(100, 'c'));
   BuildInstaller(package_, contents_, installer_);
@@ -157,8 +157,10 @@ TEST_F(InstallRunTest, StopsAtAContentCutShort) {
   } catch (const Exception& error) {
     EXPECT_STREQ(error.what(), kInvalidFileFormat);
   }
-  EXPECT_EQ(ReadFileBytes(terminal_ + "\\whole.ex4"), "whole");
-  EXPECT_EQ(install_.InstalledItems.back().Path, terminal_ + "\\cut.ex4");
+  EXPECT_FALSE(PathExists(terminal_ + "\\whole.ex4"));
+  EXPECT_FALSE(PathExists(cleanup_.AppFolder()));
+  EXPECT_FALSE(PathExists(cleanup_.MenuFolder()));
+  EXPECT_TRUE(log_.empty()) << "no step was reported";
 }
 
 TEST_F(InstallRunTest, WritesTheWebsiteWithItsOwnScheme) {

@@ -61,6 +61,8 @@ class TTagStreamAdapter {
   // Moves past the current tag's value by its type code. Nested lists are skipped with a depth
   // count, not recursion; a negative length skips nothing.
   void SkipValue();
+  // True when the last ReadTag returned false because the data ended, not at an end marker.
+  bool AtEndOfData() const { return end_of_data_; }
 
   int32_t TagId = 0;
   uint8_t TagType = 0;

@@ -61,6 +61,7 @@ void TXaInstall::Clear() {
   ReadmeText.clear();
   WhatsNewText.clear();
   ContentKey.fill(0);
+  CutShort = false;
 }
 
 TXaInstallFile& TXaInstall::AddFile() {
@@ -107,6 +108,7 @@ void TXaInstall::LoadFromStream(TStream& stream) {
         adapter.SkipValue();
     }
   }
+  CutShort = adapter.AtEndOfData();
 }
 
 void TXaInstall::SaveUninstallRecord(TStream& stream) const {

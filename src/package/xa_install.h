@@ -37,8 +37,9 @@ class TXaInstall : public TXaData {
   // TerminalFolders alone.
   void Clear() override;
 
-  // Locates the record through the pointer at offset 136 and reads the "XAIN" payload. Raises
-  // EStreamError "Stream read error" when the banner's bytes are cut off.
+  // Locates the record through the pointer at offset 136 and reads the "XAIN" payload; sets
+  // CutShort when the data ends before the payload's end marker. Raises EStreamError "Stream
+  // read error" when the banner's bytes are cut off.
   void LoadFromStream(TStream& stream) override;
 
   // Appends an empty entry to Files and returns it; the record owns it.
@@ -57,6 +58,8 @@ class TXaInstall : public TXaData {
   std::string ReadmeText;
   std::string WhatsNewText;
   std::array<uint8_t, 16> ContentKey{};
+  // The payload ended before its end marker, as in a download cut short; what was read is kept.
+  bool CutShort = false;
 };
 
 // The one-byte mask the content key is stored XOR-ed with in the payload.

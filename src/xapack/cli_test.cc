@@ -10,6 +10,7 @@
 #include "package/xa_install.h"
 #include "xapack/file_time.h"
 #include "xapack/os_services.h"
+#include "xapack/stored_content.h"
 #include "xapack/testing/package_fixture.h"
 
 namespace xa::xapack {
@@ -235,6 +236,19 @@ TEST_F(CliTest, RefusesStubsThatCannotCarryARecord) {
                      installer + ": ", "already carries");
   EXPECT_FALSE(testing::Exists(second));
 
+  // A signed program: sixteen directories, the certificate table behind the image.
+  std::vector<uint8_t> signed_stub = testing::MakeStub();
+  signed_stub[0x118 + 92] = 16;
+  signed_stub[0x118 + 128 + 1] = 0x04;  // at 0x400
+  signed_stub[0x118 + 132] = 0x80;      // 128 bytes
+  signed_stub.resize(0x480);
+  const std::string signed_path = folder_.Path("signed.exe");
+  testing::WriteFile(signed_path, std::string(signed_stub.begin(), signed_stub.end()));
+  ExpectOneLineError(RunXapackWith({"build", manifest, "-o", second, "--stub", signed_path}),
+                     signed_path + ": ", "sign the installer after building");
+  EXPECT_FALSE(testing::Exists(second));
+  EXPECT_FALSE(testing::Exists(second + ".xapack-part"));
+
   ExpectOneLineError(RunXapackWith({"build", manifest, "-o", second}), "no --stub given",
                      "\"xasetup.exe\" beside xapack; name one with --stub");
   EXPECT_FALSE(testing::Exists(second));
@@ -313,6 +327,40 @@ TEST_F(CliTest, DamagedInstallersGiveAClearErrorAndNoPartialFile) {
                      "carries no installer or uninstaller record");
   const std::string missing = folder_.Path("none.exe");
   ExpectOneLineError(RunXapackWith({"list", missing}), missing + ": ", "Cannot open file");
+}
+
+// Every cut of an installer, from an empty file to one byte short, is refused with one line
+// and extracts nothing.
+TEST_F(CliTest, EveryCutOfAnInstallerIsRefused) {
+  const std::string installer = BuildDefault();
+  const std::string bytes = ReadFile(installer);
+  const std::string out = folder_.Path("out");
+  // Every size up to the record pointer, then every third one, and one byte short.
+  std::vector<size_t> sizes;
+  for (size_t size = 0; size < bytes.size(); size += size < 160 ? 1 : 3)
+    sizes.push_back(size);
+  sizes.push_back(bytes.size() - 1);
+  for (const size_t size : sizes) {
+    SCOPED_TRACE(size);
+    testing::WriteFile(installer, bytes.substr(0, size));
+    ExpectOneLineError(RunXapackWith({"list", installer}), installer + ": ", "");
+    ExpectOneLineError(RunXapackWith({"list", installer, "--json"}), installer + ": ", "");
+    if (size % 16 == 0 || size + 40 > bytes.size()) {
+      ExpectOneLineError(RunXapackWith({"extract", installer, "-C", out}), installer + ": ", "");
+      ASSERT_FALSE(testing::Exists(out));
+    }
+  }
+}
+
+TEST_F(CliTest, ACutPayloadIsNamedAsSuch) {
+  const std::string installer = BuildDefault();
+  const std::string bytes = ReadFile(installer);
+  const size_t payload = bytes.find("XAIN");
+  ASSERT_NE(payload, std::string::npos);
+  testing::WriteFile(installer, bytes.substr(0, payload + 30));
+  ExpectOneLineError(RunXapackWith({"list", installer}), installer + ": ", kCutShortRecord);
+  ExpectOneLineError(RunXapackWith({"extract", installer, "-C", folder_.Path("out")}),
+                     installer + ": ", kCutShortRecord);
 }
 
 }  // namespace

@@ -64,6 +64,15 @@ int HexDigit(char c) {
   return -1;
 }
 
+bool IsSigned(const std::vector<uint8_t>& stub) {
+  try {
+    const PeDataDirectory table = CertificateTable(stub);
+    return table.address != 0 || table.size != 0;
+  } catch (const PeLayoutError&) {
+    return false;  // headers too short to hold a certificate table entry
+  }
+}
+
 void WriteTo(const std::string& path,
              TXaInstall& package,
              const std::vector<TStream*>& contents,
@@ -85,6 +94,12 @@ void CheckStub(const std::vector<uint8_t>& stub, const std::string& stub_name) {
     throw Exception(stub_name +
                     ": the stub's PE header overlaps the record pointer at offset 136; "
                     "relocate its headers (xa_relocate_pe) first");
+  }
+  if (IsSigned(stub)) {
+    throw Exception(stub_name +
+                    ": the stub is signed, and appending the package would break its "
+                    "signature; build from the unsigned program and sign the installer after "
+                    "building");
   }
   TMemoryStream stub_stream(stub);
   if (RoleOfRecord(stub_stream)) {

@@ -44,7 +44,15 @@ TEST(CheckStubTest, AcceptsRelocatedProgramsOnly) {
   not_mz[0] = 'X';
   std::vector<uint8_t> no_signature = testing::MakeStub();
   no_signature[0x100] = 'X';
+  std::vector<uint8_t> signed_stub = testing::MakeStub();
+  signed_stub[0x118 + 92] = 16;         // data directories
+  signed_stub[0x118 + 128 + 1] = 0x04;  // certificate table at 0x400
+  signed_stub[0x118 + 132] = 0x80;
+  std::vector<uint8_t> sixteen_directories = testing::MakeStub();
+  sixteen_directories[0x118 + 92] = 16;
   const StubCase cases[] = {
+      {"signed", signed_stub, "sign the installer after building"},
+      {"unsigned with sixteen directories", sixteen_directories, nullptr},
       {"relocated", testing::MakeStub(0x100), nullptr},
       {"headers just after the pointer", testing::MakeStub(140), nullptr},
       {"headers at the usual place", testing::MakeStub(0x80), "overlaps the record pointer"},

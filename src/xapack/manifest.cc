@@ -301,8 +301,10 @@ ManifestFile ManifestReader::ReadFileEntry(const toml::table& entry,
   if (const auto problem = TargetPathProblem(file.target))
     throw ManifestProblem(where + " target " + Quoted(*target) + " " + *problem);
   file.shortcut = OptionalAnsi(entry, "shortcut", where);
-  if (!file.shortcut.empty() && !IsPortableFileName(file.shortcut)) {
-    throw ManifestProblem(where + " shortcut " + Quoted(file.shortcut) + " cannot be a file name");
+  if (!file.shortcut.empty() && !IsShortcutName(file.shortcut)) {
+    throw ManifestProblem(where + " shortcut " + Quoted(file.shortcut) +
+                          " cannot be a shortcut name (file names, separated by single "
+                          "backslashes for sub-folders)");
   }
   file.size = TFileStream(file.source, FileMode::kOpenRead).Size();
   const auto time = OptionalTime(entry, where);

@@ -47,6 +47,14 @@ const RefusalCase kRefusals[] = {
     {"target escaping", "{app}\\\\Expert.ex4", "{app}\\\\..\\\\Expert.ex4", "\"..\""},
     {"same target twice", "{app}\\\\Expert.ex4", "{METATRADER}\\\\Experts\\\\sample.ex4",
      "[[file]] 2 target \"{METATRADER}\\Experts\\sample.ex4\" is used twice"},
+    {"shortcut with a leading backslash", "\"Sample manual\"", "\"\\\\Manual\"",
+     "cannot be a shortcut name"},
+    {"shortcut with a trailing backslash", "\"Sample manual\"", "\"Docs\\\\\"",
+     "cannot be a shortcut name"},
+    {"shortcut with an empty part", "\"Sample manual\"", "\"Docs\\\\\\\\Manual\"",
+     "cannot be a shortcut name"},
+    {"shortcut climbing", "\"Sample manual\"", "\"Docs\\\\..\\\\Manual\"",
+     "cannot be a shortcut name"},
     {"banner not a JPEG", "art/banner.jpg", "docs/Readme.rtf", "is not a JPEG picture"},
     {"missing banner", "art/banner.jpg", "art/none.jpg", "banner file"},
     {"missing licence", "docs/License.txt", "docs/None.txt", "license file"},
@@ -118,6 +126,13 @@ TEST(ManifestTest, ReadsEveryField) {
   EXPECT_EQ(manifest.files[1].shortcut, "");
   EXPECT_EQ(manifest.files[1].times.last_write,
             ReadFileTimes(folder.Path("mql4/Expert.ex4")).last_write);
+}
+
+TEST(ManifestTest, AcceptsShortcutsInMenuSubFolders) {
+  PackageFolder folder;
+  const Manifest manifest = LoadManifest(folder.WriteManifest(Replace(
+      PackageFolder::DefaultManifest(), "\"Sample manual\"", "\"Docs\\\\Guides\\\\Manual\"")));
+  EXPECT_EQ(manifest.files[0].shortcut, "Docs\\Guides\\Manual");
 }
 
 TEST(ManifestTest, OptionalKeysHaveDefaults) {

@@ -83,6 +83,8 @@ int ExtractInstaller(const std::string& installer_path, const std::string& folde
     throw Exception("carries no installer record");
   TXaInstall package;
   package.LoadFromFile(installer_path);
+  if (package.CutShort)
+    throw Exception(kCutShortRecord);
   TFileStream installer(installer_path, FileMode::kOpenRead);
   const std::vector<Placement> placements = PlaceFiles(package, installer.Size(), folder);
   for (size_t i = 0; i < placements.size(); ++i) {

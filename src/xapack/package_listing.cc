@@ -57,6 +57,8 @@ ListedFile ListFile(TStream& installer, const TXaInstall& package, size_t index)
 PackageListing ListInstaller(const std::string& path) {
   TXaInstall package;
   package.LoadFromFile(path);
+  if (package.CutShort)
+    throw Exception(kCutShortRecord);
   PackageListing listing;
   listing.role = PackageRole::kInstall;
   ListDescription(package, listing);

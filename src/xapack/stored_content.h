@@ -17,6 +17,10 @@ namespace xa::xapack {
 // end); nullopt when it lies whole inside the installer.
 std::optional<std::string> StoredContentProblem(const TXaInstallFile& file, int64_t installer_size);
 
+// Raised for a package whose record ends before its end marker (TXaInstall::CutShort).
+inline constexpr char kCutShortRecord[] =
+    "the package record is cut short (an incomplete download or a damaged file)";
+
 // The plain size of `file`, from the count in its deciphered final block. Raises
 // ECipherException "Invalid file format" when that count is above 15 (a wrong key or a damaged
 // content). The content must have passed StoredContentProblem.

@@ -62,6 +62,18 @@ bool IsPortableFileName(std::string_view name) {
   return true;
 }
 
+bool IsShortcutName(std::string_view name) {
+  for (;;) {
+    const size_t separator = name.find('\\');
+    // IsPortableFileName refuses empty names and names ending in a dot, so "." and "..".
+    if (!IsPortableFileName(name.substr(0, separator)))
+      return false;
+    if (separator == std::string_view::npos)
+      return true;
+    name.remove_prefix(separator + 1);
+  }
+}
+
 std::optional<std::string> TargetPathProblem(std::string_view target) {
   const std::string_view macro = LeadingMacro(target);
   if (macro.empty()) {

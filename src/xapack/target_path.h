@@ -40,6 +40,11 @@ std::string TargetKey(std::string_view target);
 // characters, none of \ / : * ? " < > |, not ending in a dot or a blank.
 bool IsPortableFileName(std::string_view name);
 
+// True when `name` can name a Start-menu shortcut: one or more names that IsPortableFileName
+// accepts, separated by single backslashes (sub-folders of the menu folder), so no empty, "."
+// or ".." part and no leading or trailing backslash.
+bool IsShortcutName(std::string_view name);
+
 }  // namespace xa::xapack
 
 #endif  // XA_XAPACK_TARGET_PATH_H_

@@ -67,6 +67,15 @@ TEST(TargetPathTest, LeadingMacroAndContainsMacroIgnoreCase) {
   EXPECT_FALSE(ContainsMacro("Program {docs}"));
 }
 
+TEST(TargetPathTest, ShortcutNamesMayNameMenuSubFolders) {
+  for (const char* good : {"Manual", "Docs\\Manual", "A b\\C d\\E.f", "Read me first"})
+    EXPECT_TRUE(IsShortcutName(good)) << good;
+  for (const char* bad :
+       {"", "\\Manual", "Docs\\", "Docs\\\\Manual", "..\\Manual", "Docs\\..\\Manual", ".\\Manual",
+        "Docs\\.", "Docs/Manual", "Docs \\Manual", "C:\\Manual", "Docs\\Ma*nual", "\\"})
+    EXPECT_FALSE(IsShortcutName(bad)) << bad;
+}
+
 TEST(TargetPathTest, TargetKeyIgnoresCaseAndSlashKind) {
   EXPECT_EQ(TargetKey("{APP}/Docs\\A.TXT"), TargetKey("{app}\\docs\\a.txt"));
   EXPECT_NE(TargetKey("{app}\\a.txt"), TargetKey("{app}\\b.txt"));

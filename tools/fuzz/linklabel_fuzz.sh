@@ -16,13 +16,7 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   $src/word_enumerator.cc $src/ansi_posix.cc $src/test_canvas.cc $src/tree_dump.cc
 
 # Seeds: a width byte followed by UTF-16LE captions.
-seed() {
-  printf '\x28' >"$out/corpus/$1"
-  printf '%s' "$2" | iconv -f UTF-8 -t UTF-16LE >>"$out/corpus/$1"
-}
-seed welcome 'Welcome to <b>Setup</b>.<br>Visit <link>our home page</link> now.<p>Done'
-seed nested '<link>a<link>b</link></link><i>x<dynamic>y</i>&lt;z&gt;'
-seed broken 'a</b>c <b >x<y <br/>  spaced   words'
+cp tools/fuzz/seeds/linklabel/* "$out/corpus/"
 
 "$out/linklabel_fuzz" -max_total_time="$seconds" -rss_limit_mb=1024 -timeout=10 \
   -artifact_prefix="$out/" "$out/corpus" 2>&1 | tail -n 5

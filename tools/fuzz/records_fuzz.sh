@@ -14,5 +14,7 @@ for name in description_io errors file_stream_posix memory_stream record_locatio
 done
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
   tools/fuzz/records_fuzzer.cc "${sources[@]}" -o "$out/records_fuzzer"
+# Seeds: a first byte choosing the magic (odd: uninstall record), then the record after it.
+cp tools/fuzz/seeds/records/* "$out/records_corpus/"
 "$out/records_fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-  "$out/records_corpus"
+  -artifact_prefix="$out/" "$out/records_corpus" 2>&1 | tail -n 5

@@ -25,11 +25,16 @@ std::string Name() {
   return "XA End To End " + std::to_string(GetCurrentProcessId());
 }
 
-uint32_t PointerAt136(const std::string& bytes) {
+// The 32-bit little-endian value at `offset` of `bytes`.
+uint32_t PointerAt(const std::string& bytes, size_t offset) {
   uint32_t pointer = 0;
-  for (int i = 3; i >= 0; --i)
-    pointer = (pointer << 8) | static_cast<uint8_t>(bytes.at(136 + i));
+  for (size_t i = 4; i-- > 0;)
+    pointer = (pointer << 8) | static_cast<uint8_t>(bytes.at(offset + i));
   return pointer;
+}
+
+uint32_t PointerAt136(const std::string& bytes) {
+  return PointerAt(bytes, 136);
 }
 
 class EndToEndTest : public testing::Test {
@@ -199,7 +204,12 @@ class EndToEndTest : public testing::Test {
     const std::string uninstaller_bytes = ReadFileBytes(uninstaller);
     const uint32_t stub_size = PointerAt136(installer_bytes);
     ASSERT_GT(uninstaller_bytes.size(), stub_size);
-    EXPECT_EQ(uninstaller_bytes.substr(0, stub_size), installer_bytes.substr(0, stub_size));
+    // The same program part, but for the PE checksum, which no longer covers the file.
+    const size_t checksum = PointerAt(installer_bytes, 0x3c) + 24 + 64;
+    EXPECT_EQ(uninstaller_bytes.substr(0, checksum), installer_bytes.substr(0, checksum));
+    EXPECT_EQ(PointerAt(uninstaller_bytes, checksum), 0u);
+    EXPECT_EQ(uninstaller_bytes.substr(checksum + 4, stub_size - checksum - 4),
+              installer_bytes.substr(checksum + 4, stub_size - checksum - 4));
     EXPECT_EQ(PointerAt136(uninstaller_bytes), stub_size);
     EXPECT_EQ(uninstaller_bytes.substr(stub_size, 4), kUninstallMagic);
   }

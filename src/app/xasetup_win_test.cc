@@ -36,32 +36,14 @@ std::vector<uint8_t> WriteSetup(TXaInstall& package, const std::string& path) {
 
 struct TTopWindow {
   HWND Window = nullptr;
-  std::string ClassName, Title, Text;
+  std::string Title, Text;
 };
 
-// The first visible top-level window of process `id` whose class is `window_class`, with its
-// title and the text of its static child (a message box's message).
-TTopWindow FindProcessWindow(DWORD id, const std::string& window_class) {
-  struct TSearch {
-    DWORD Id;
-    std::string Class;
-    HWND Found = nullptr;
-  } search{id, window_class};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[256] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner != s->Id || s->Class != name || !IsWindowVisible(window))
-          return TRUE;
-        s->Found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+// The window of process `id` of class `window_class`, with its title and the text of its
+// message (the static child of a message box).
+TTopWindow ProcessWindow(DWORD id, const std::string& window_class) {
   TTopWindow found;
-  found.Window = search.Found;
+  found.Window = FindProcessWindow(id, window_class);
   if (!found.Window)
     return found;
   char text[1024] = {};
@@ -94,7 +76,7 @@ class XasetupTest : public testing::Test {
     TTopWindow window;
     WaitFor(
         [&] {
-          window = FindProcessWindow(id_, window_class);
+          window = ProcessWindow(id_, window_class);
           return window.Window != nullptr;
         },
         60);
@@ -146,7 +128,7 @@ TEST_F(XasetupTest, ARecordThatFailsToLoadShowsTheErrorAndEndsWithOne) {
   ASSERT_NE(box.Window, nullptr);
   EXPECT_EQ(box.Title, "Setup");
   EXPECT_EQ(box.Text, "Stream read error.");
-  EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller").Window, nullptr);
+  EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller"), nullptr);
   PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(ExitCode(), 1);
 }

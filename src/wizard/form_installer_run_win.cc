@@ -84,14 +84,9 @@ void TFormInstaller::RunInstall() {
       SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
   }
-  FInstall->OnProgress = [this](TXaData& sender, const std::string& message, int32_t position) {
-    ReportProgress(sender, message, position);
-  };
+  FInstall->OnProgress = ProgressHandler();
   xa::RunInstall(*FInstall);
-  SendMessageW(controls_.ProgressBar1, PBM_SETPOS, 100, 0);
-  FRunDone = true;
-  flow_->RunFinished();
-  ApplyButtons();
+  RunReturned();
   const bool offer = SendMessageW(controls_.ComboRun, CB_GETCOUNT, 0, 0) > 0;
   SendMessageW(controls_.CheckRun, BM_SETCHECK, offer ? BST_CHECKED : BST_UNCHECKED, 0);
   if (offer) {
@@ -103,10 +98,18 @@ void TFormInstaller::RunInstall() {
 }
 
 void TFormInstaller::RunUninstall() {
-  FUninstall->OnProgress = [this](TXaData& sender, const std::string& message, int32_t position) {
+  FUninstall->OnProgress = ProgressHandler();
+  xa::RunUninstall(*FUninstall);
+  RunReturned();
+}
+
+ProgressCallback TFormInstaller::ProgressHandler() {
+  return [this](TXaData& sender, const std::string& message, int32_t position) {
     ReportProgress(sender, message, position);
   };
-  xa::RunUninstall(*FUninstall);
+}
+
+void TFormInstaller::RunReturned() {
   SendMessageW(controls_.ProgressBar1, PBM_SETPOS, 100, 0);
   FRunDone = true;
   flow_->RunFinished();

@@ -7,6 +7,7 @@
 #include "app/role.h"
 #include "linklabel/ansi.h"
 #include "package/errors.h"
+#include "res/resource_ids.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
 #include "wizard/wizard_texts.h"
@@ -24,7 +25,7 @@ void RegisterFormClass() {
     wc.lpfnWndProc = DefDlgProcW;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_XASETUP));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = kFormClassName;

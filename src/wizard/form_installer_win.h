@@ -87,6 +87,8 @@ class TFormInstaller {
   void RunInstall();
   void RunUninstall();
   void ReportProgress(TXaData& sender, const std::string& message, int32_t position);
+  ProgressCallback ProgressHandler();
+  void RunReturned();
   void PaintNow();
 
   TFormEnvironment environment_;

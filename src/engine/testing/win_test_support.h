@@ -1,6 +1,8 @@
 #ifndef XA_ENGINE_TESTING_WIN_TEST_SUPPORT_H_
 #define XA_ENGINE_TESTING_WIN_TEST_SUPPORT_H_
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,6 +46,10 @@ int RunProgram(const std::string& command_line,
                const std::string& output,
                const std::string& errors,
                int seconds);
+
+// The first visible top-level window of process `process_id` whose class is `window_class`;
+// null when there is none.
+HWND FindProcessWindow(uint32_t process_id, const std::string& window_class);
 
 // Copies the test double terminal.exe into `folder`.
 bool CopyTerminalDouble(const std::string& folder);

@@ -106,6 +106,34 @@ int RunProgram(const std::string& command_line,
   return static_cast<int>(code);
 }
 
+namespace {
+
+struct TWindowSearch {
+  uint32_t ProcessId;
+  std::string WindowClass;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner != search->ProcessId || search->WindowClass != name || !IsWindowVisible(window))
+    return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(uint32_t process_id, const std::string& window_class) {
+  TWindowSearch search{process_id, window_class};
+  EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
 bool CopyTerminalDouble(const std::string& folder) {
   const std::string source = TestProgramFolder() + "\\" + kTerminalExeName;
   const std::string target = folder + "\\" + kTerminalExeName;

@@ -59,6 +59,10 @@ class TFormInstaller {
   void BtnAddMetaTraderClick();
   void LabelStart2LinkClick(int32_t link_number, const std::u16string& link_text);
 
+  // The runs' progress callback: adds `message` as the progress list's last line, shows
+  // `position` (percent, outside 0..100 at the nearer end) on the bar and repaints at once.
+  void ReportProgress(TXaData& sender, const std::string& message, int32_t position);
+
   // Shows `error` in the application's default error box: titled with the application title
   // (before it is known, the program file's name), the error icon, a "." added where due.
   void ShowError(const std::exception& error);
@@ -86,7 +90,6 @@ class TFormInstaller {
   void BuildSummary();
   void RunInstall();
   void RunUninstall();
-  void ReportProgress(TXaData& sender, const std::string& message, int32_t position);
   ProgressCallback ProgressHandler();
   void RunReturned();
   void PaintNow();

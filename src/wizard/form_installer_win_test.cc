@@ -421,6 +421,34 @@ TEST_F(FormTest, TabWalksThePageAndThenNextCancelPrev) {
   EXPECT_EQ(form_->CurrentPage(), TPage::kLicense);
 }
 
+TEST_F(FormTest, ProgressAddsLinesAndShowsPercentsOutsideTheRangeAtTheNearerEnd) {
+  CreateInstaller();
+  const TFormControls& c = form_->Controls();
+  const std::pair<const char*, int32_t> reports[] = {
+      {"one", 113}, {"two", 0}, {"three", -1}, {"four", 42}};
+  const LRESULT shown[] = {100, 0, 0, 42};
+  for (size_t i = 0; i < std::size(reports); ++i) {
+    form_->ReportProgress(*form_->Install(), reports[i].first, reports[i].second);
+    EXPECT_EQ(SendMessageW(c.ProgressBar1, PBM_GETPOS, 0, 0), shown[i]);
+  }
+  EXPECT_EQ(Lines(c.MemoProgress),
+            (std::vector<std::u16string>{u"one", u"two", u"three", u"four"}));
+}
+
+TEST_F(FormTest, ABannerIsShownWhenItDecodesAndSkippedWhenNot) {
+  package_.Banner = {0xFF, 0xD8, 0xFF, 0x00, 0x01};
+  CreateInstaller();
+  EXPECT_FALSE(form_->Controls().Banner);
+  std::ifstream jpeg(XA_SAMPLE_BANNER_PATH, std::ios::binary);
+  package_.Banner.assign(std::istreambuf_iterator<char>(jpeg), {});
+  CreateInstaller();
+  BITMAP bitmap{};
+  ASSERT_TRUE(form_->Controls().Banner);
+  GetObjectW(form_->Controls().Banner.Get(), sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, 160);
+  EXPECT_EQ(bitmap.bmHeight, 320);
+}
+
 TEST_F(FormTest, LinksWithAnAtSignOpenAsMail) {
   CreateInstaller();
   form_->LabelStart2LinkClick(1, u"http://example.com/");

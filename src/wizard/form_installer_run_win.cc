@@ -124,6 +124,11 @@ void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_
   const std::wstring wide(line.begin(), line.end());
   SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  // The caret to the start of the new line keeps the list scrolled to its left edge, where
+  // every message begins.
+  const LRESULT last_line = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(last_line), last_line);
+  SendMessageW(memo, EM_SCROLLCARET, 0, 0);
   SendMessageW(controls_.ProgressBar1, PBM_SETPOS,
                static_cast<WPARAM>(std::clamp<int32_t>(position, 0, 100)), 0);
   PaintNow();

@@ -27,29 +27,6 @@ const std::vector<std::string> kPlantedNames = {"riched20.dll", "msftedit.dll", 
                                                 "version.dll",  "comctl32.dll", "dwmapi.dll",
                                                 "winmm.dll",    "propsys.dll"};
 
-// The visible top-level window of class `window_class` that process `id` owns; null if none.
-HWND FindProcessWindow(DWORD id, const char* window_class) {
-  struct TSearch {
-    DWORD Id;
-    const char* Class;
-    HWND Found;
-  } search{id, window_class, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner != s->Id || lstrcmpA(name, s->Class) != 0 || !IsWindowVisible(window))
-          return TRUE;
-        s->Found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 class DllSearchTest : public testing::Test {
  protected:
   void SetUp() override {

@@ -232,7 +232,8 @@ TEST(InstallRecordTest, APayloadCutBeforeItsEndMarkerIsCutShort) {
   // Cut inside the magic, inside a text, inside the second entry and just before the marker.
   for (const int64_t size :
        {int64_t{kStubSize} + 2, int64_t{kStubSize} + 20, payload_end - 12, payload_end - 1}) {
-    TMemoryStream cut(std::vector<uint8_t>(whole.begin(), whole.begin() + size));
+    TMemoryStream cut(
+        std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)));
     loaded.LoadFromStream(cut);
     EXPECT_EQ(loaded.CutShort, size >= kStubSize + 4) << size;
   }

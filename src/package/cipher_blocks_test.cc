@@ -123,7 +123,8 @@ TEST_P(CipherPathTest, AgreesWithBlockByBlockOnRandomData) {
   for (int residue = 0; residue < 16; ++residue) {
     const size_t key_length = 16 + 8 * static_cast<size_t>(residue % 3);
     const Bytes key = Random(random, key_length);
-    const int64_t blocks = residue + 16 * static_cast<int64_t>(random() % (kPassBlocks * 3 / 16));
+    const int64_t blocks =
+        residue + 16 * static_cast<int64_t>(random() % static_cast<size_t>(kPassBlocks * 3 / 16));
     const Bytes data = Random(random, static_cast<size_t>(blocks) * 16);
     for (CipherDirection direction : kDirections) {
       const Bytes expected = OneByOne(key, direction, data);
@@ -178,7 +179,7 @@ TEST_P(CipherPathTest, StreamsRandomLengthsBothWays) {
   std::mt19937 random(99);
   const Bytes key = Random(random, 16);
   for (int residue = 0; residue < 16; ++residue) {
-    const size_t size = residue + 16 * (random() % (kPassBlocks * 3 + 1));
+    const size_t size = residue + 16 * (random() % static_cast<size_t>(kPassBlocks * 3 + 1));
     const Bytes plain = Random(random, size);
     const Bytes stored = StoredForm(key, plain);
     EXPECT_TRUE(stored == Stream(plain, key, CipherDirection::kEncipher)) << size;

@@ -33,8 +33,12 @@ HANDLE AsHandle(intptr_t handle) {
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   const DWORD access = mode == FileMode::kOpenRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   const DWORD disposition = mode == FileMode::kCreate ? CREATE_ALWAYS : OPEN_EXISTING;
-  const HANDLE handle =
-      CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Files opened only for reading are read front to back in large passes (the installer's own
+  // file above all), so the system may read ahead and drop what was read.
+  const DWORD flags = mode == FileMode::kOpenRead
+                          ? FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN
+                          : FILE_ATTRIBUTE_NORMAL;
+  const HANDLE handle = CreateFileA(path.c_str(), access, 0, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     const std::string reason = SystemErrorText(GetLastError());
     throw EStreamError(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)

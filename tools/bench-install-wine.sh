@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs a 256 MiB package with enginectl.exe under wine64 and copies the same installer with
+# CopyFileA (copy_file.exe), both in one Wine session, a few times each, and prints the best
+# times and their ratio. Usage: bench-install-wine.sh HOST_BUILD WIN64_BUILD
+set -euo pipefail
+
+host=$(realpath "$1")
+win64=$(realpath "$2")
+runs=5
+size=$((256 << 20))
+prefix=$win64/bench-wineprefix
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINELOADER=/usr/lib/wine/wine64
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+mkdir -p "$prefix"
+if [ ! -f "$prefix/system.reg" ]; then
+  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+bench=$prefix/drive_c/xa-bench
+remove_outputs() {
+  find "$prefix/drive_c" -path '*XA Install Benchmark*' -prune -exec rm -rf {} + 2>/dev/null || true
+  rm -f "$bench/copy.bin"
+}
+# One session: a persistent server, so no run pays for starting Wine's services.
+wineserver -p
+trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
+
+rm -rf "$bench"
+mkdir -p "$bench/package" "$bench/MT4"
+head -c "$size" /dev/urandom >"$bench/package/payload.bin"
+cat >"$bench/package/package.toml" <<'TOML'
+[program]
+name = "XA Install Benchmark"
+version = "1.0"
+
+[[file]]
+source = "payload.bin"
+target = "{app}\\payload.bin"
+TOML
+"$host/src/xapack/xapack" build "$bench/package/package.toml" -o "$bench/Setup.exe" \
+  --stub "$win64/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
+cp "$win64/src/engine/enginectl.exe" "$win64/bench/copy_file.exe" "$bench/"
+"$WINELOADER" cmd /c exit
+
+now() { date +%s%N; }
+
+# Prints the best of `runs` wall times (nanoseconds) of the Windows command line given.
+best_time() {
+  local best=0 start elapsed
+  for _ in $(seq "$runs"); do
+    remove_outputs
+    sync
+    start=$(now)
+    "$WINELOADER" "$@" >/dev/null
+    elapsed=$(($(now) - start))
+    if [ "$best" -eq 0 ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
+  done
+  echo "$best"
+}
+
+install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Setup.exe' 'C:\xa-bench\MT4')
+installed=$(find "$prefix/drive_c" -path '*XA Install Benchmark*' -name payload.bin | head -n1)
+cmp -s "$installed" "$bench/package/payload.bin" || { echo "bench: installed file differs" >&2; exit 1; }
+copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Setup.exe' 'C:\xa-bench\copy.bin')
+cmp -s "$bench/copy.bin" "$bench/Setup.exe" || { echo "bench: copied file differs" >&2; exit 1; }
+
+awk -v i="$install_ns" -v c="$copy_ns" -v n="$size" 'BEGIN {
+  printf "install 256 MiB under Wine:   %6.2f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6
+  printf "CopyFileA same installer:     %6.2f s %9.1f MB/s\n", c / 1e9, n / (c / 1e9) / 1e6
+  printf "install/copy ratio: %.3f\n", c / i
+}'

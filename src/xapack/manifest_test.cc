@@ -135,6 +135,32 @@ TEST(ManifestTest, AcceptsShortcutsInMenuSubFolders) {
   EXPECT_EQ(manifest.files[0].shortcut, "Docs\\Guides\\Manual");
 }
 
+// TOML allows no control characters but tab and line ends; the parser would assert on some.
+TEST(ManifestTest, RefusesControlCharactersWithTheirPlace) {
+  PackageFolder folder;
+  const struct {
+    std::string text;
+    const char* message;
+  } cases[] = {
+      {std::string("[\x01program]\n"), "line 1, column 2: the control character U+0001"},
+      {std::string("[program]\nname = \"P\" # \xC3\xA4\0\n", 27),
+       "line 2, column 15: the control character U+0000"},
+      {"[program]\r\nname = \"a\x7F\"\n", "line 2, column 10: the control character U+007F"},
+      {"[program]\nname = \"\x1B[0m\"\n", "line 2, column 9: the control character U+001B"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = folder.WriteManifest(c.text);
+    try {
+      LoadManifest(path);
+      ADD_FAILURE() << c.message << ": accepted";
+    } catch (const Exception& e) {
+      EXPECT_EQ(std::string(e.what()), path + ": " + c.message + " is not allowed in TOML");
+    }
+  }
+  EXPECT_NO_THROW(
+      LoadManifest(folder.WriteManifest("[program]\r\nname =\t\"P\"\r\nversion = \"1.0\"\n")));
+}
+
 TEST(ManifestTest, OptionalKeysHaveDefaults) {
   PackageFolder folder;
   const Manifest manifest =

@@ -20,10 +20,12 @@ inline constexpr int64_t CipherProgressStep = 64;
 // Transforms `input`, from its position, into `output`, each 16-byte block on its own with AES
 // under `key`. Enciphering writes the (size / 16) whole blocks and then a final block holding
 // the size % 16 remaining bytes, zero padding and that count in its last byte; deciphering
-// reverses this and ignores bytes after the last whole block. Raises ECipherException "Invalid
-// file format" when the input runs short, is shorter than one block, or its final block's count
-// is above 15; bytes for the blocks before the failure have been written. Raises EStreamError
-// "Stream write error" when the output takes fewer bytes than given.
+// reverses this and ignores bytes after the last whole block. Whole blocks move and are
+// transformed a bounded pass at a time, on PreferredCipherPath(); the output and the progress
+// calls are those of one block at a time. Raises ECipherException "Invalid file format" when
+// the input runs short, is shorter than one block, or its final block's count is above 15;
+// bytes for the blocks before the failure have been written. Raises EStreamError "Stream write
+// error" when the output takes fewer bytes than given.
 void CipherStream(TStream& input,
                   TStream& output,
                   const uint8_t* key,

@@ -25,7 +25,8 @@
 namespace {
 
 constexpr int64_t kPlainSize = int64_t{64} << 20;
-constexpr int64_t kPassSize = 64 * 1024;
+// The copies move passes as large as CipherStream's.
+constexpr int64_t kPassSize = xa::CipherPassSize;
 // Large enough to leave the caches, as a file's passes do.
 constexpr int64_t kMemorySize = int64_t{64} << 20;
 constexpr uint8_t kKey[16] = {0x2b, 0x7e, 0x15, 0x16, 0x28, 0xae, 0xd2, 0xa6,

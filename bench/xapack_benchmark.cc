@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/throughput_reporter.h"
+#include "package/cipher_stream.h"
 #include "package/file_stream.h"
 #include "xapack/installer_builder.h"
 #include "xapack/manifest.h"
@@ -23,7 +24,8 @@ namespace {
 
 constexpr int kFiles = 4;
 constexpr int64_t kFileSize = int64_t{64} << 20;
-constexpr int64_t kPassSize = 64 * 1024;
+// The copies move passes as large as CipherStream's.
+constexpr int64_t kPassSize = xa::CipherPassSize;
 
 struct Package {
   std::filesystem::path dir;

@@ -23,7 +23,9 @@ constexpr CipherPath kPaths[] = {CipherPath::kReference, CipherPath::kTables, Ci
                                  CipherPath::kVaes};
 constexpr CipherDirection kDirections[] = {CipherDirection::kEncipher, CipherDirection::kDecipher};
 // Blocks in one pass of CipherStream.
-constexpr int64_t kPassBlocks = 4096;
+constexpr int64_t kPassBlocks = CipherPassSize / 16;
+// Enough blocks for every path's wide loops many times over.
+constexpr int64_t kManyBlocks = 12288;
 
 std::string PathName(CipherPath path) {
   switch (path) {
@@ -124,7 +126,7 @@ TEST_P(CipherPathTest, AgreesWithBlockByBlockOnRandomData) {
     const size_t key_length = 16 + 8 * static_cast<size_t>(residue % 3);
     const Bytes key = Random(random, key_length);
     const int64_t blocks =
-        residue + 16 * static_cast<int64_t>(random() % static_cast<size_t>(kPassBlocks * 3 / 16));
+        residue + 16 * static_cast<int64_t>(random() % static_cast<size_t>(kManyBlocks / 16));
     const Bytes data = Random(random, static_cast<size_t>(blocks) * 16);
     for (CipherDirection direction : kDirections) {
       const Bytes expected = OneByOne(key, direction, data);
@@ -173,13 +175,31 @@ Bytes Stream(const Bytes& input, const Bytes& key, CipherDirection direction) {
   return out.Bytes();
 }
 
+// Lengths around the passes' ends and random ones, every residue modulo 16.
 TEST_P(CipherPathTest, StreamsRandomLengthsBothWays) {
   CipherPathLimit = GetParam();
   ASSERT_EQ(GetParam(), PreferredCipherPath());
   std::mt19937 random(99);
   const Bytes key = Random(random, 16);
+  const int64_t random_blocks = static_cast<int64_t>(random() % 2000);
+  const int64_t blocks[16] = {0,
+                              1,
+                              2,
+                              7,
+                              8,
+                              9,
+                              15,
+                              16,
+                              17,
+                              random_blocks,
+                              kPassBlocks - 1,
+                              kPassBlocks,
+                              kPassBlocks + 1,
+                              2 * kPassBlocks + 3,
+                              100,
+                              33};
   for (int residue = 0; residue < 16; ++residue) {
-    const size_t size = residue + 16 * (random() % static_cast<size_t>(kPassBlocks * 3 + 1));
+    const size_t size = static_cast<size_t>(residue + 16 * blocks[residue]);
     const Bytes plain = Random(random, size);
     const Bytes stored = StoredForm(key, plain);
     EXPECT_TRUE(stored == Stream(plain, key, CipherDirection::kEncipher)) << size;
@@ -210,11 +230,13 @@ TEST_P(CipherPathTest, TruncatedInputsWriteTheBlocksBeforeTheFailure) {
   CipherPathLimit = GetParam();
   std::mt19937 random(5);
   const Bytes key = Random(random, 16);
-  const Bytes plain = Random(random, 16 * (2 * kPassBlocks + 3) + 9);
+  const Bytes plain = Random(random, static_cast<size_t>(16 * (kPassBlocks + 3) + 9));
   const Bytes stored = StoredForm(key, plain);
   const size_t whole = plain.size() / 16;
-  for (int i = 0; i < 12; ++i) {
-    const size_t cut = i == 0 ? 0 : random() % stored.size();
+  for (int i = 0; i < 8; ++i) {
+    // The start, the second pass, the final block, and random places.
+    const size_t fixed[] = {0, static_cast<size_t>(CipherPassSize) + 20, stored.size() - 1};
+    const size_t cut = i < 3 ? fixed[i] : random() % stored.size();
     const size_t done = std::min(cut / 16, whole) * 16;
     EXPECT_TRUE(Prefix(plain, done) == StreamCutShort(stored, cut, key, CipherDirection::kDecipher))
         << cut;

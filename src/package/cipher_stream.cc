@@ -13,9 +13,6 @@ CipherProgressProc CipherProgress = nullptr;
 namespace {
 
 constexpr int64_t kBlockSize = 16;
-// Whole blocks move between the streams in passes of this size, so that a large file costs a
-// few big reads and writes rather than two small ones per block, with bounded memory.
-constexpr int64_t kPassSize = 64 * 1024;
 
 // Reads until `count` bytes are in or the stream ends; returns how many came.
 int64_t ReadUpTo(TStream& stream, uint8_t* buffer, int64_t count) {
@@ -68,9 +65,9 @@ void CipherStream(TStream& input,
 
   // The input position as block-at-a-time reading would leave it, for the progress hook.
   int64_t position = input.Position();
-  const auto buffer = std::make_unique<uint8_t[]>(kPassSize);
+  const auto buffer = std::make_unique<uint8_t[]>(CipherPassSize);
   while (full_blocks > 0) {
-    const int64_t wanted = std::min(full_blocks * kBlockSize, kPassSize);
+    const int64_t wanted = std::min(full_blocks * kBlockSize, CipherPassSize);
     const int64_t got = ReadUpTo(input, buffer.get(), wanted);
     const int64_t blocks = got / kBlockSize;
     CipherBlocks(schedule, buffer.get(), blocks);

@@ -17,6 +17,10 @@ extern CipherProgressProc CipherProgress;
 // CipherStream reports progress whenever the input position reaches a multiple of this.
 inline constexpr int64_t CipherProgressStep = 64;
 
+// CipherStream moves whole blocks in passes of at most this many bytes: few enough system calls
+// that a file costs what copying it costs, bounded memory.
+inline constexpr int64_t CipherPassSize = int64_t{1} << 20;
+
 // Transforms `input`, from its position, into `output`, each 16-byte block on its own with AES
 // under `key`. Enciphering writes the (size / 16) whole blocks and then a final block holding
 // the size % 16 remaining bytes, zero padding and that count in its last byte; deciphering

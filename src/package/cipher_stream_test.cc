@@ -281,7 +281,8 @@ TEST_F(CipherProgressTest, FinalCallEvenForSingleBlock) {
 // Positions are those of the input, here a window at an offset that is no multiple of 16 in
 // the stream under it, and keep counting across the passes of the buffered transform.
 TEST_F(CipherProgressTest, PositionsAreInputPositionsAcrossPasses) {
-  const Bytes stored = StoredForm(Plain(100000));  // 6250 whole blocks and the final one
+  // Two whole passes, 6250 whole blocks more and the final block.
+  const Bytes stored = StoredForm(Plain(static_cast<size_t>(2 * CipherPassSize) + 100000));
   Bytes executable(40, 0x90);
   executable.insert(executable.end(), stored.begin(), stored.end());
   TMemoryStream base(executable);
@@ -325,15 +326,15 @@ class CountingStream : public TMemoryStream {
 
 // A large content moves in a few bounded passes, not one read and one write per block.
 TEST(CipherStreamTest, MovesLargeContentInBoundedPasses) {
-  const Bytes plain = Plain(1 << 20);
+  const Bytes plain = Plain(static_cast<size_t>(4 * CipherPassSize));
   CountingStream in(StoredForm(plain));
   CountingStream out;
   CipherStream(in, out, kKey.data(), 16, CipherDirection::kDecipher);
   EXPECT_EQ(plain, out.Bytes());
-  EXPECT_LE(in.reads, 20);
-  EXPECT_LE(out.writes, 20);
-  EXPECT_LE(in.largest, 64 * 1024);
-  EXPECT_LE(out.largest, 64 * 1024);
+  EXPECT_LE(in.reads, 6);
+  EXPECT_LE(out.writes, 6);
+  EXPECT_LE(in.largest, CipherPassSize);
+  EXPECT_LE(out.largest, CipherPassSize);
 }
 
 // How the install run uses it: one executable-like stream holding a program image followed by

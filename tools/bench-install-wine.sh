@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a 256 MiB package with enginectl.exe under wine64 and copies the same installer with
 # CopyFileA (copy_file.exe), both in one Wine session, a few times each, and prints the best
-# times and their ratio. Usage: bench-install-wine.sh HOST_BUILD WIN64_BUILD
+# times and their ratio; then the same for a 16-byte package, to show what each costs whatever
+# the size. Usage: bench-install-wine.sh HOST_BUILD WIN64_BUILD
 set -euo pipefail
 
 host=$(realpath "$1")
@@ -31,9 +32,13 @@ wineserver -p
 trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
 
 rm -rf "$bench"
-mkdir -p "$bench/package" "$bench/MT4"
-head -c "$size" /dev/urandom >"$bench/package/payload.bin"
-cat >"$bench/package/package.toml" <<'TOML'
+
+# Builds the installer $bench/NAME.exe of one package file of `bytes` random bytes.
+build_installer() {
+  local name=$1 bytes=$2
+  mkdir -p "$bench/$name"
+  head -c "$bytes" /dev/urandom >"$bench/$name/payload.bin"
+  cat >"$bench/$name/package.toml" <<'TOML'
 [program]
 name = "XA Install Benchmark"
 version = "1.0"
@@ -42,8 +47,13 @@ version = "1.0"
 source = "payload.bin"
 target = "{app}\\payload.bin"
 TOML
-"$host/src/xapack/xapack" build "$bench/package/package.toml" -o "$bench/Setup.exe" \
-  --stub "$win64/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
+  "$host/src/xapack/xapack" build "$bench/$name/package.toml" -o "$bench/$name.exe" \
+    --stub "$win64/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
+}
+
+mkdir -p "$bench/MT4"
+build_installer Setup "$size"
+build_installer Small 16
 cp "$win64/src/engine/enginectl.exe" "$win64/bench/copy_file.exe" "$bench/"
 "$WINELOADER" cmd /c exit
 
@@ -65,12 +75,17 @@ best_time() {
 
 install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Setup.exe' 'C:\xa-bench\MT4')
 installed=$(find "$prefix/drive_c" -path '*XA Install Benchmark*' -name payload.bin | head -n1)
-cmp -s "$installed" "$bench/package/payload.bin" || { echo "bench: installed file differs" >&2; exit 1; }
+cmp -s "$installed" "$bench/Setup/payload.bin" || { echo "bench: installed file differs" >&2; exit 1; }
 copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Setup.exe' 'C:\xa-bench\copy.bin')
 cmp -s "$bench/copy.bin" "$bench/Setup.exe" || { echo "bench: copied file differs" >&2; exit 1; }
+small_install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Small.exe' 'C:\xa-bench\MT4')
+small_copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Small.exe' 'C:\xa-bench\copy.bin')
 
-awk -v i="$install_ns" -v c="$copy_ns" -v n="$size" 'BEGIN {
-  printf "install 256 MiB under Wine:   %6.2f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6
-  printf "CopyFileA same installer:     %6.2f s %9.1f MB/s\n", c / 1e9, n / (c / 1e9) / 1e6
+awk -v i="$install_ns" -v c="$copy_ns" -v si="$small_install_ns" -v sc="$small_copy_ns" \
+  -v n="$size" 'BEGIN {
+  printf "install 256 MiB under Wine:   %6.3f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6
+  printf "CopyFileA same installer:     %6.3f s %9.1f MB/s\n", c / 1e9, n / (c / 1e9) / 1e6
   printf "install/copy ratio: %.3f\n", c / i
+  printf "16-byte package: install %.3f s, copy %.3f s; without these fixed costs\n", si / 1e9, sc / 1e9
+  printf "install/copy ratio: %.3f\n", (c - sc) / (i - si)
 }'

@@ -216,7 +216,9 @@ TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
   ASSERT_EQ(list.Count(), 2);
   EXPECT_TRUE(list.Checked(0) && list.Checked(1));
   picked_ = plain;
+  SetFocus(c.BtnNext);
   Click(c.BtnAddMetaTrader);
+  EXPECT_EQ(GetFocus(), c.BtnNext);  // the add button never takes the focus
   EXPECT_EQ(picker_start_, root_.Path());
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(Utf16ToAnsi(list.Text(2)), plain);

@@ -55,6 +55,8 @@ const RefusalCase kRefusals[] = {
      "cannot be a shortcut name"},
     {"shortcut climbing", "\"Sample manual\"", "\"Docs\\\\..\\\\Manual\"",
      "cannot be a shortcut name"},
+    {"table header opening with a symbol", "[program]", "[&program]",
+     "line 1, column 2: Error while parsing key: expected bare key starting character"},
     {"banner not a JPEG", "art/banner.jpg", "docs/Readme.rtf", "is not a JPEG picture"},
     {"missing banner", "art/banner.jpg", "art/none.jpg", "banner file"},
     {"missing licence", "docs/License.txt", "docs/None.txt", "license file"},

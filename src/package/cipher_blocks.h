@@ -33,7 +33,7 @@ struct CipherSchedule {
   // The round keys in the order they are applied: the context's for enciphering; for
   // deciphering those of the equivalent inverse cipher, last key first with InvMixColumns
   // applied to the inner ones, as the instructions and the tables expect.
-  alignas(16) uint8_t keys[240];
+  uint8_t keys[240];
 };
 
 // Lays out `context` for `path`, which must be available.

@@ -1,6 +1,5 @@
 #include "xapack/manifest.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
 #include <limits>
@@ -21,6 +20,7 @@
 #include "xapack/file_time.h"
 #include "xapack/rtf_document.h"
 #include "xapack/target_path.h"
+#include "xapack/toml_text.h"
 
 namespace xa::xapack {
 namespace {
@@ -340,31 +340,10 @@ void ManifestReader::ReadFiles(const toml::node* files, Manifest& manifest) cons
   }
 }
 
-// TOML allows no control character but tab and the line ends anywhere. They are refused here
-// with their place, before the parser runs.
-void CheckControlCharacters(const std::string& text) {
-  int line = 1;
-  int column = 1;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
-      char code[8];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(byte));
-      throw ManifestProblem("line " + std::to_string(line) + ", column " + std::to_string(column) +
-                            ": the control character " + code + " is not allowed in TOML");
-    }
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else if ((byte & 0xC0) != 0x80) {
-      ++column;  // counted in characters: UTF-8 continuation bytes add none
-    }
-  }
-}
-
 Manifest ManifestReader::Read() {
   const std::string text = ReadBytes(path_, kMaxManifestSize);
-  CheckControlCharacters(text);
+  if (const auto problem = TomlTextProblem(text))
+    throw ManifestProblem(*problem);
   toml::table root;
   try {
     root = toml::parse(text, path_);

@@ -57,6 +57,8 @@ const RefusalCase kRefusals[] = {
      "cannot be a shortcut name"},
     {"table header opening with a symbol", "[program]", "[&program]",
      "line 1, column 2: Error while parsing key: expected bare key starting character"},
+    {"non-ASCII key", "build = 3", "b\xC3\xBCild = 3",
+     "line 4, column 2: a non-ASCII character is allowed only in string values and comments"},
     {"banner not a JPEG", "art/banner.jpg", "docs/Readme.rtf", "is not a JPEG picture"},
     {"missing banner", "art/banner.jpg", "art/none.jpg", "banner file"},
     {"missing licence", "docs/License.txt", "docs/None.txt", "license file"},

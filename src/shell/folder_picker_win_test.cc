@@ -10,38 +10,13 @@
 #include "shell/folder_picker.h"
 #include "shell/scoped_handle.h"
 #include "shell/testing/temp_folder.h"
+#include "shell/testing/test_window.h"
 
 namespace xa {
 namespace {
 
 constexpr int kDialogWaitMilliseconds = 30000;
 constexpr int kSelectionWaitMilliseconds = 2000;
-
-// A plain top-level window of the calling thread, destroyed when it goes.
-class TTestWindow {
- public:
-  explicit TTestWindow(bool visible)
-      : window_(CreateWindowExA(0,
-                                "STATIC",
-                                "picker test",
-                                WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
-                                0,
-                                0,
-                                200,
-                                100,
-                                nullptr,
-                                nullptr,
-                                GetModuleHandleA(nullptr),
-                                nullptr)) {}
-  ~TTestWindow() { DestroyWindow(window_); }
-  TTestWindow(const TTestWindow&) = delete;
-  TTestWindow& operator=(const TTestWindow&) = delete;
-
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_;
-};
 
 UINT CurrentErrorMode() {
   const UINT mode = SetErrorMode(0);

@@ -7,35 +7,10 @@
 
 #include "shell/modal_scope.h"
 #include "shell/scoped_handle.h"
+#include "shell/testing/test_window.h"
 
 namespace xa {
 namespace {
-
-// A plain top-level window of the calling thread, destroyed when it goes.
-class TPlainWindow {
- public:
-  explicit TPlainWindow(bool visible)
-      : window_(CreateWindowExA(0,
-                                "STATIC",
-                                "modal scope test",
-                                WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
-                                0,
-                                0,
-                                200,
-                                100,
-                                nullptr,
-                                nullptr,
-                                GetModuleHandleA(nullptr),
-                                nullptr)) {}
-  ~TPlainWindow() { DestroyWindow(window_); }
-  TPlainWindow(const TPlainWindow&) = delete;
-  TPlainWindow& operator=(const TPlainWindow&) = delete;
-
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_;
-};
 
 // A visible top-level window owned by a thread of its own, which keeps it until the object goes.
 class TForeignWindow {
@@ -58,7 +33,7 @@ class TForeignWindow {
  private:
   static DWORD WINAPI Run(void* self) {
     TForeignWindow& owner = *static_cast<TForeignWindow*>(self);
-    TPlainWindow window(true);
+    TTestWindow window(true);
     owner.window_ = window.Get();
     SetEvent(owner.ready_.Get());
     WaitForSingleObject(owner.stop_.Get(), INFINITE);
@@ -78,10 +53,10 @@ UINT CurrentErrorMode() {
 }
 
 TEST(DisabledThreadWindowsTest, DisablesVisibleEnabledWindowsAndRestoresThemAfterAThrow) {
-  TPlainWindow first(true);
-  TPlainWindow second(true);
-  TPlainWindow disabled(true);
-  TPlainWindow hidden(false);
+  TTestWindow first(true);
+  TTestWindow second(true);
+  TTestWindow disabled(true);
+  TTestWindow hidden(false);
   EnableWindow(disabled.Get(), FALSE);
   try {
     TDisabledThreadWindows scope;
@@ -102,7 +77,7 @@ TEST(DisabledThreadWindowsTest, DisablesVisibleEnabledWindowsAndRestoresThemAfte
 }
 
 TEST(DisabledThreadWindowsTest, LeavesOtherThreadsWindowsAlone) {
-  TPlainWindow own(true);
+  TTestWindow own(true);
   TForeignWindow foreign;
   ASSERT_TRUE(IsWindow(foreign.Get()));
   {

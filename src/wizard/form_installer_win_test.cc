@@ -323,17 +323,8 @@ TEST_F(FormTest, WithoutTerminalsTheDefaultFolderIsOfferedOnceAndNoRunOffered) {
 
 TEST_F(FormTest, ARunningTerminalKeepsTheWizardOnTheWelcomePage) {
   CreateInstaller();
-  std::string command_line = "\"" + TestProgramFolder() + "\\terminal.exe\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process));
-  CloseHandle(process.hThread);
-  HWND terminal = nullptr;
-  ASSERT_TRUE(WaitFor(
-      [&] { return (terminal = FindWindowA("MetaQuotes::MetaTrader::4.00", nullptr)) != nullptr; },
-      30));
+  TTerminalDouble terminal;
+  ASSERT_NE(terminal.WaitForWindow(30), nullptr);
   Next();
   Next();
   EXPECT_EQ(form_->PageIndex(), 0);
@@ -341,9 +332,7 @@ TEST_F(FormTest, ARunningTerminalKeepsTheWizardOnTheWelcomePage) {
   EXPECT_EQ(messages_[1].Text, kTerminalRunningError);
   EXPECT_EQ(messages_[1].Title, u"Error");
   EXPECT_EQ(messages_[1].Icon, static_cast<UINT>(MB_ICONERROR));
-  PostMessageA(terminal, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  CloseHandle(process.hProcess);
+  EXPECT_EQ(terminal.Close(30), 0);
   Next();
   EXPECT_EQ(form_->PageIndex(), 1);
 }

@@ -148,17 +148,10 @@ TEST(WizardMessagesTest, JoinLinesWithASingleCarriageReturn) {
 
 TEST(TerminalRunningTest, FollowsTheTerminalWindow) {
   EXPECT_FALSE(IsTerminalRunning());
-  std::string command_line = "\"" + TestProgramFolder() + "\\" + kTerminalExeName + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process));
-  TScopedHandle process_handle(process.hProcess);
-  TScopedHandle thread(process.hThread);
+  TTerminalDouble terminal;
+  ASSERT_TRUE(terminal.Started());
   EXPECT_TRUE(WaitFor(IsTerminalRunning, 30));
-  PostMessageA(FindWindowA(kTerminalWindowClass, nullptr), WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  ASSERT_EQ(terminal.Close(30), 0);
   EXPECT_FALSE(IsTerminalRunning());
 }
 

@@ -13,27 +13,12 @@ namespace xa {
 namespace {
 
 TEST(TerminalDoubleTest, OwnsATerminalWindowUntilClosed) {
-  std::string command_line = "\"" + TestProgramFolder() + "\\" + kTerminalExeName + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process));
-  TScopedHandle process_handle(process.hProcess);
-  TScopedHandle thread(process.hThread);
-  HWND window = nullptr;
-  EXPECT_TRUE(WaitFor(
-      [&] {
-        window = FindWindowA(kTerminalWindowClass, nullptr);
-        return window != nullptr;
-      },
-      30));
+  TTerminalDouble terminal;
+  ASSERT_TRUE(terminal.Started());
+  HWND window = terminal.WaitForWindow(30);
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(FindWindowA(kTerminalWindowClass, nullptr), window);
+  EXPECT_EQ(terminal.Close(30), 0);
   EXPECT_EQ(FindWindowA(kTerminalWindowClass, nullptr), nullptr);
 }
 

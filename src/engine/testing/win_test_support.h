@@ -51,6 +51,30 @@ int RunProgram(const std::string& command_line,
 // null when there is none.
 HWND FindProcessWindow(uint32_t process_id, const std::string& window_class);
 
+// The test double terminal.exe from beside the test program, running in a process of its own
+// that owns a terminal window; closed (or ended) when the object goes.
+class TTerminalDouble {
+ public:
+  TTerminalDouble();
+  ~TTerminalDouble();
+  TTerminalDouble(const TTerminalDouble&) = delete;
+  TTerminalDouble& operator=(const TTerminalDouble&) = delete;
+
+  // True when the process was started.
+  bool Started() const { return process_ != nullptr; }
+
+  // Its terminal window, waited for up to `seconds`; null when none appeared.
+  HWND WaitForWindow(int seconds);
+
+  // Closes its window and waits up to `seconds` for it to end; returns its exit code, or -1
+  // when it did not end in time (it is then terminated).
+  int Close(int seconds);
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
 // Copies the test double terminal.exe into `folder`.
 bool CopyTerminalDouble(const std::string& folder);
 

@@ -134,6 +134,66 @@ HWND FindProcessWindow(uint32_t process_id, const std::string& window_class) {
   return search.Found;
 }
 
+namespace {
+
+// The terminal window of process `id`, shown or not; null when it has none.
+HWND TerminalWindowOf(DWORD id) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, kTerminalWindowClass, nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == id)
+      return window;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TTerminalDouble::TTerminalDouble() {
+  std::string command_line = "\"" + TestProgramFolder() + "\\" + kTerminalExeName + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return;
+  CloseHandle(process.hThread);
+  process_ = process.hProcess;
+  id_ = process.dwProcessId;
+}
+
+TTerminalDouble::~TTerminalDouble() {
+  if (process_) {
+    Close(30);
+    CloseHandle(process_);
+  }
+}
+
+HWND TTerminalDouble::WaitForWindow(int seconds) {
+  HWND window = nullptr;
+  WaitFor(
+      [&] {
+        window = TerminalWindowOf(id_);
+        return window != nullptr;
+      },
+      seconds);
+  return window;
+}
+
+int TTerminalDouble::Close(int seconds) {
+  if (HWND window = TerminalWindowOf(id_))
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_, static_cast<DWORD>(seconds) * 1000) != WAIT_OBJECT_0) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, INFINITE);
+    return -1;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<int>(code);
+}
+
 bool CopyTerminalDouble(const std::string& folder) {
   const std::string source = TestProgramFolder() + "\\" + kTerminalExeName;
   const std::string target = folder + "\\" + kTerminalExeName;

@@ -28,6 +28,10 @@ class Scanner {
   bool Opens(std::string_view quote) const { return text_.substr(at_, quote.size()) == quote; }
   // True when only blanks stand between the line's start and the current byte.
   bool AtLineStart() const;
+  // True when a quote at the current byte can open a string, as the parser sees it.
+  bool OpensString() const;
+  // Follows arrays, inline tables and the '=' of keys outside strings and table headers.
+  void StepInBareValue(char c);
   void Advance(size_t count);
   // The first byte from `from` that is not blank (ignoring line ends too when `lines`).
   size_t SkipBlanks(size_t from, bool lines) const;
@@ -38,8 +42,9 @@ class Scanner {
   int line_ = 1;
   int column_ = 1;
   Place place_ = Place::kBare;
-  int depth_ = 0;           // open arrays and inline tables outside strings
+  std::string brackets_;    // the open arrays ('[') and inline tables ('{') outside strings
   bool in_header_ = false;  // inside a table header, which ends its line
+  bool in_value_ = false;   // after a key's '=', until the value ends
   bool string_non_ascii_ = false;
 };
 
@@ -97,6 +102,27 @@ std::optional<std::string> Scanner::StepInBasic(bool multi_line) {
   return std::nullopt;
 }
 
+bool Scanner::OpensString() const {
+  const char before = at_ == 0 ? '\n' : text_[at_ - 1];
+  return IsAsciiBlank(before) || before == '=' || before == '[' || before == ',' || before == '{' ||
+         (before == '.' && !in_value_);
+}
+
+void Scanner::StepInBareValue(char c) {
+  if (c == '=') {
+    in_value_ = true;
+  } else if (c == '[' || c == '{') {
+    brackets_.push_back(c);
+    in_value_ = c == '[';  // an inline table starts with a key
+  } else if ((c == ']' || c == '}') && !brackets_.empty()) {
+    brackets_.pop_back();
+  } else if (c == ',' && !brackets_.empty() && brackets_.back() == '{') {
+    in_value_ = false;
+  } else if (c == '\n' && brackets_.empty()) {
+    in_value_ = false;
+  }
+}
+
 std::optional<std::string> Scanner::Step() {
   const char c = text_[at_];
   const auto byte = static_cast<unsigned char>(c);
@@ -109,7 +135,10 @@ std::optional<std::string> Scanner::Step() {
     return Problem("a non-ASCII character is allowed only in string values and comments");
   switch (place_) {
     case Place::kComment:
-      place_ = c == '\n' ? Place::kBare : place_;
+      if (c == '\n') {
+        place_ = Place::kBare;
+        in_value_ = in_value_ && !brackets_.empty();
+      }
       break;
     case Place::kBasic:
     case Place::kMultiBasic:
@@ -130,18 +159,18 @@ std::optional<std::string> Scanner::Step() {
         place_ = Place::kComment;
         in_header_ = false;
       } else if (c == '"' || c == '\'') {
+        if (!OpensString())
+          return Problem("a string must follow '=', '[', ',', '{', a blank or (in a key) '.'");
         const bool multi = Opens(c == '"' ? "\"\"\"" : "'''");
         place_ = c == '"' ? (multi ? Place::kMultiBasic : Place::kBasic)
                           : (multi ? Place::kMultiLiteral : Place::kLiteral);
         string_non_ascii_ = false;
         Advance(multi ? 3 : 1);
         return std::nullopt;
-      } else if (c == '[' && depth_ == 0 && !in_header_ && AtLineStart()) {
-        in_header_ = true;  // a '[' opening its line outside any array
-      } else if (!in_header_ && (c == '[' || c == '{')) {
-        ++depth_;
-      } else if (!in_header_ && (c == ']' || c == '}') && depth_ > 0) {
-        --depth_;
+      } else if (c == '[' && brackets_.empty() && !in_value_ && AtLineStart()) {
+        in_header_ = true;  // a '[' opening its line outside any value
+      } else if (!in_header_) {
+        StepInBareValue(c);
       }
       break;
   }

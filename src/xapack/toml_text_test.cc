@@ -12,6 +12,7 @@ TEST(TomlTextTest, AcceptsNonAsciiInStringValuesAndComments) {
            "a = '''\n\\\n\xC3\xA9'''\nb = [\"\xC3\xA9\", \"x\"]\n",
            "c = \"\\\"\xC3\xA9\\\\\" # ok\n[[file]]\nshortcut = \"Docs\\\\M\xC3\xA4nual\"\n",
            "d = [\n[\"\xC3\xA9\"],\n]\n",
+           "e = { a.\"b\" = \"\xC3\xA9\", 'c' = [\"\xC3\xA9\"] }\nf.\"g\" = 1\n",
            "",
        }) {
     EXPECT_EQ(TomlTextProblem(text), std::nullopt) << text;
@@ -33,6 +34,9 @@ TEST(TomlTextTest, RefusesWhatTheParserMeetsWithUndefinedBehaviour) {
        "line 1, column 7: a non-ASCII character may not follow a backslash"},
       {"s = \"\"\"x\\  \n   \xC3\xA9\"\"\"\n",
        "line 2, column 4: a non-ASCII character may not follow a backslash"},
+      {"version =0.\"\xC5\x80\"\n", "line 1, column 12: a string must follow"},
+      {"x = 1\"\xC3\xA9\"\n", "line 1, column 6: a string must follow"},
+      {"x = { a = 1, b = 2.\"\xC3\xA9\" }\n", "line 1, column 20: a string must follow"},
       {"[program]\x01\n", "line 1, column 10: the control character U+0001 is not allowed"},
       {"s = 'a\x7F'\n", "line 1, column 7: the control character U+007F is not allowed"},
   };

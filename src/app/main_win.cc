@@ -1,8 +1,6 @@
 // The wizard program: installer, or uninstaller when its file is named "Uninstall.exe".
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/dll_search_win.h"
 #include "shell/com_apartment.h"
 #include "wizard/form_installer_win.h"
@@ -28,9 +26,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything loads a library: nothing is ever taken from the download folder.
   xa::RestrictDllSearch();
   const xa::TComApartment apartment;
-  const INITCOMMONCONTROLSEX common_controls{sizeof(INITCOMMONCONTROLSEX),
-                                             ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&common_controls);
   xa::TFormInstaller form(xa::DefaultFormEnvironment());
   try {
     form.Create();

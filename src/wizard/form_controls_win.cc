@@ -6,6 +6,7 @@
 
 #include "package/errors.h"
 #include "res/resource_ids.h"
+#include "wizard/common_controls_win.h"
 #include "wizard/rich_text_win.h"
 
 namespace xa {
@@ -51,16 +52,15 @@ HWND Label(HWND parent, const wchar_t* text, RECT box, HFONT font, DWORD style =
 
 // Read-only text boxes leave Tab and Enter to the dialog, so that Tab moves on and Enter
 // presses Next from them too.
-LRESULT CALLBACK
-ReadOnlyTextProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
-  const LRESULT result = DefSubclassProc(hwnd, msg, wparam, lparam);
+LRESULT CALLBACK ReadOnlyTextProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = CallOriginalProc(hwnd, msg, wparam, lparam);
   if (msg == WM_GETDLGCODE)
     return result & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
   return result;
 }
 
 HWND ReadOnlyText(HWND box) {
-  SetWindowSubclass(box, &ReadOnlyTextProc, 0, 0);
+  SubclassWindow(box, &ReadOnlyTextProc);
   return box;
 }
 

@@ -8,6 +8,7 @@
 #include "linklabel/ansi.h"
 #include "package/errors.h"
 #include "res/resource_ids.h"
+#include "wizard/common_controls_win.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
 #include "wizard/wizard_texts.h"
@@ -35,13 +36,12 @@ void RegisterFormClass() {
 }
 
 // The add-a-folder button acts on clicks but never takes the keyboard focus.
-LRESULT CALLBACK
-NoFocusButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK NoFocusButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_SETFOCUS && wparam && IsWindow(reinterpret_cast<HWND>(wparam))) {
     SetFocus(reinterpret_cast<HWND>(wparam));
     return 0;
   }
-  return DefSubclassProc(hwnd, msg, wparam, lparam);
+  return CallOriginalProc(hwnd, msg, wparam, lparam);
 }
 
 // Draws the add-a-folder button: a push button face with the glyph and the caption centred.
@@ -91,6 +91,7 @@ TFormInstaller::~TFormInstaller() {
 }
 
 void TFormInstaller::Create() {
+  LoadCommonControls();
   RegisterFormClass();
   RECT frame{0, 0, kFormClientWidth, kFormClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
@@ -103,7 +104,7 @@ void TFormInstaller::Create() {
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
   try {
     CreateFormControls(hwnd_, controls_);
-    SetWindowSubclass(controls_.BtnAddMetaTrader, &NoFocusButtonProc, 0, 0);
+    SubclassWindow(controls_.BtnAddMetaTrader, &NoFocusButtonProc);
     controls_.LabelStart2.OnLinkClick = [this](TUniCustomLinkLabel&, int32_t number,
                                                std::u16string text) {
       LabelStart2LinkClick(number, text);

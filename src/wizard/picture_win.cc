@@ -67,7 +67,7 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) {
   TMemoryDC source(dc);
   source.Select(picture);
   const COLORREF transparent = GetPixel(source.Get(), 0, size.cy - 1);
-  TransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
+  GdiTransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
 }
 
 TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg) {

@@ -3,36 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
-#include "package/file_stream.h"
-#include "package/memory_stream.h"
-#include "package/package_writer.h"
 #include "shell/scoped_handle.h"
 #include "shell/testing/temp_folder.h"
 
 namespace xa {
 namespace {
-
-std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
-
-// Writes an installer of `package` (no files) with the wizard program as its stub and returns
-// its bytes.
-std::vector<uint8_t> WriteSetup(TXaInstall& package, const std::string& path) {
-  TMemoryStream stub(ReadAll(XA_SETUP_PATH));
-  {
-    TFileStream output(path, FileMode::kCreate);
-    WriteInstaller(package, {}, stub, output);
-  }
-  return ReadAll(path);
-}
 
 struct TTopWindow {
   HWND Window = nullptr;
@@ -103,7 +83,7 @@ class XasetupTest : public testing::Test {
 
 TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
   package_.ProgramName = "Started Wizard";
-  WriteSetup(package_, setup_);
+  BuildInstaller(package_, {}, setup_, XA_SETUP_PATH);
   ASSERT_TRUE(Start(setup_));
   const TTopWindow form = WaitForWindow("TFormInstaller");
   ASSERT_NE(form.Window, nullptr);
@@ -115,13 +95,13 @@ TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
 TEST_F(XasetupTest, ARecordThatFailsToLoadShowsTheErrorAndEndsWithOne) {
   package_.ProgramName = "Damaged";
   package_.Banner.assign(4000, 0x5A);
-  std::vector<uint8_t> bytes = WriteSetup(package_, setup_);
+  BuildInstaller(package_, {}, setup_, XA_SETUP_PATH);
+  std::string bytes = ReadFileBytes(setup_);
   // Cut the file inside the banner's bytes, as a broken download would.
   bytes.resize(bytes.size() - 2000);
   {
     std::ofstream cut(setup_, std::ios::binary | std::ios::trunc);
-    cut.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    cut.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   ASSERT_TRUE(Start(setup_));
   const TTopWindow box = WaitForWindow("#32770");

@@ -16,7 +16,7 @@ namespace xa {
 namespace {
 
 constexpr int kDialogWaitMilliseconds = 30000;
-constexpr int kSelectionWaitMilliseconds = 2000;
+constexpr int kSelectionWaitMilliseconds = 20000;
 
 UINT CurrentErrorMode() {
   const UINT mode = SetErrorMode(0);

@@ -8,6 +8,7 @@
 #include "res/resource_ids.h"
 #include "wizard/common_controls_win.h"
 #include "wizard/rich_text_win.h"
+#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {
@@ -235,13 +236,13 @@ void CreateFormControls(HWND form, TFormControls& c) {
 }
 
 void SetWindowText16(HWND window, const std::u16string& text) {
-  const std::wstring wide(text.begin(), text.end());
-  SetWindowTextW(window, wide.c_str());
+  SetWindowTextW(window, Wide(text));
 }
 
 std::u16string WindowText16(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  const int length = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                    static_cast<int>(text.size()));
   text.resize(static_cast<size_t>(length > 0 ? length : 0));
   return std::u16string(text.begin(), text.end());
 }

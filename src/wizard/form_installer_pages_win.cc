@@ -93,7 +93,6 @@ bool TFormInstaller::ValidatePage() {
 }
 
 void TFormInstaller::ShowPage(const TPageEntry& entry) {
-  ApplyButtons();
   if (entry.StartPart != TStartPart::kNone) {
     const bool finish = entry.StartPart == TStartPart::kFinish;
     ShowWindow(controls_.PanelFinish.Handle(), finish ? SW_SHOW : SW_HIDE);
@@ -105,6 +104,7 @@ void TFormInstaller::ShowPage(const TPageEntry& entry) {
   if (entry.Summary)
     BuildSummary();
   BringToFront(entry.Page);
+  ApplyButtons();
   if (entry.Page != TPage::kProgress)
     return;
   PaintNow();
@@ -139,7 +139,6 @@ void TFormInstaller::BringToFront(TPage page) {
   }
   HWND panel = controls_.Page(page).Handle();
   SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  ApplyButtons();
 }
 
 void TFormInstaller::RadioAcceptClick() {

@@ -10,6 +10,7 @@
 #include "linklabel/ansi.h"
 #include "wizard/summary.h"
 #include "wizard/terminal_discovery_win.h"
+#include "wizard/wide_text.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {
@@ -80,8 +81,7 @@ void TFormInstaller::RunInstall() {
     FInstall->TerminalFolders.push_back(folder);
     if (TerminalExeExists(folder)) {
       const std::u16string text = list.Text(i);
-      const std::wstring wide(text.begin(), text.end());
-      SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+      SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
     }
   }
   FInstall->OnProgress = ProgressHandler();
@@ -121,9 +121,8 @@ void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_
   const int end = GetWindowTextLengthW(memo);
   std::u16string line = end > 0 ? u"\r\n" : u"";
   line += AnsiToUtf16(message);
-  const std::wstring wide(line.begin(), line.end());
   SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
-  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(line)));
   // The caret to the start of the new line keeps the list scrolled to its left edge, where
   // every message begins.
   const LRESULT last_line = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);

@@ -11,6 +11,7 @@
 #include "wizard/common_controls_win.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
+#include "wizard/wide_text.h"
 #include "wizard/wizard_texts.h"
 
 namespace xa {
@@ -54,11 +55,10 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
     state |= DFCS_INACTIVE;
   DrawFrameControl(item.hDC, &face, DFC_BUTTON, state);
   const std::u16string caption = WindowText16(item.hwndItem);
-  const std::wstring text(caption.begin(), caption.end());
   HGDIOBJ old_font = SelectObject(
       item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32W(item.hDC, Wide(caption), static_cast<int>(caption.size()), &extent);
   constexpr int kGlyphSize = 16;
   const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
   const int left =
@@ -72,7 +72,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
                GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   RECT text_box{left + kGlyphSize, item.rcItem.top + shift, item.rcItem.right,
                 item.rcItem.bottom + shift};
-  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &text_box,
+  DrawTextW(item.hDC, Wide(caption), static_cast<int>(caption.size()), &text_box,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   SelectObject(item.hDC, old_font);
 }

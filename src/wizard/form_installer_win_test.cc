@@ -13,9 +13,6 @@
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"
-#include "package/file_stream.h"
-#include "package/memory_stream.h"
-#include "package/package_writer.h"
 #include "shell/com_apartment.h"
 #include "shell/testing/temp_folder.h"
 #include "wizard/wizard_messages.h"
@@ -31,22 +28,6 @@ struct TMessage {
   std::u16string Text, Title;
   UINT Icon;
 };
-
-// Writes an installer of `package` with the wizard program as its stub.
-void WriteSetup(TXaInstall& package,
-                const std::vector<std::string>& contents,
-                const std::string& path) {
-  std::vector<TMemoryStream> sources;
-  for (const std::string& content : contents)
-    sources.emplace_back(std::vector<uint8_t>(content.begin(), content.end()));
-  std::vector<TStream*> pointers;
-  for (TMemoryStream& source : sources)
-    pointers.push_back(&source);
-  std::ifstream program(XA_SETUP_PATH, std::ios::binary);
-  TMemoryStream stub(std::vector<uint8_t>(std::istreambuf_iterator<char>(program), {}));
-  TFileStream output(path, FileMode::kCreate);
-  WriteInstaller(package, pointers, stub, output);
-}
 
 bool Shown(HWND window) {
   return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -110,7 +91,7 @@ class FormTest : public testing::Test {
 
   // Builds the installer and creates the wizard over it.
   TFormInstaller& CreateInstaller() {
-    WriteSetup(package_, contents_, setup_);
+    BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
     form_ = std::make_unique<TFormInstaller>(Environment(setup_));
     form_->Create();
     return *form_;
@@ -338,7 +319,7 @@ TEST_F(FormTest, ARunningTerminalKeepsTheWizardOnTheWelcomePage) {
 }
 
 TEST_F(FormTest, AnInstallerRenamedUninstallNeverRemovesItself) {
-  WriteSetup(package_, contents_, setup_);
+  BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
   const std::string renamed = root_.Path() + "\\UNINSTALL.EXE";
   ASSERT_TRUE(CopyFileA(setup_.c_str(), renamed.c_str(), FALSE));
   form_ = std::make_unique<TFormInstaller>(Environment(renamed));

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "package/errors.h"
+#include "package/executable_path.h"
 #include "xapack/installer_builder.h"
 #include "xapack/listing_format.h"
 #include "xapack/manifest.h"

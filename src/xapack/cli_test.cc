@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "package/executable_path.h"
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "package/package_writer.h"

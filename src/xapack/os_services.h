@@ -23,9 +23,6 @@ struct FileTimes {
 // source fails.
 void SystemRandomBytes(uint8_t* buffer, size_t count);
 
-// Full path of the running program; empty when the system cannot tell.
-std::string ExecutablePath();
-
 // The times of the file at `path`. Where the file system keeps no creation time, the last-write
 // time stands for it. Raises xa::Exception naming the path when the file cannot be examined.
 FileTimes ReadFileTimes(const std::string& path);

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "package/errors.h"
 #include "xapack/file_time.h"
@@ -48,12 +47,6 @@ void SystemRandomBytes(uint8_t* buffer, size_t count) {
       throw Exception(std::string("The system's random source failed: ") + strerror(errno));
     done += static_cast<size_t>(n);
   }
-}
-
-std::string ExecutablePath() {
-  std::error_code error;
-  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : path.string();
 }
 
 FileTimes ReadFileTimes(const std::string& path) {

@@ -3,7 +3,6 @@
 #include <io.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "package/errors.h"
 #include "xapack/os_services.h"
@@ -73,18 +72,6 @@ std::optional<std::string> FromWide(UINT code_page, const std::wstring& wide) {
 void SystemRandomBytes(uint8_t* buffer, size_t count) {
   if (!SystemFunction036(buffer, static_cast<ULONG>(count)))
     throw Exception("The system's random source failed: " + LastErrorText());
-}
-
-std::string ExecutablePath() {
-  std::vector<char> path(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0)
-      return std::string();
-    if (length < path.size())
-      return std::string(path.data(), length);
-    path.resize(path.size() * 2);
-  }
 }
 
 FileTimes ReadFileTimes(const std::string& path) {

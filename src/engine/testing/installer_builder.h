@@ -14,11 +14,12 @@ std::string TestProgramFolder();
 // The relocated program that installers in tests are built from.
 std::string StubProgramPath();
 
-// Writes an installer to `path`: the stub program, the payload of `package` and the
+// Writes an installer to `path`: the program `stub_path`, the payload of `package` and the
 // enciphered `contents`, one per file entry. Fills the entries' offsets and sizes.
 void BuildInstaller(TXaInstall& package,
                     const std::vector<std::string>& contents,
-                    const std::string& path);
+                    const std::string& path,
+                    const std::string& stub_path = StubProgramPath());
 
 // Removes what an install of `program_name` leaves: application and menu folders with
 // everything in them, and its Uninstall entry. Also on construction, for a clean start.

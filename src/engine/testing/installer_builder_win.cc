@@ -5,6 +5,7 @@
 
 #include "engine/install_rules.h"
 #include "engine/testing/installer_builder.h"
+#include "package/executable_path.h"
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "package/package_writer.h"
@@ -16,9 +17,7 @@
 namespace xa {
 
 std::string TestProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return FolderPart(std::string(path, length));
+  return FolderPart(ExecutablePath());
 }
 
 std::string StubProgramPath() {
@@ -27,7 +26,8 @@ std::string StubProgramPath() {
 
 void BuildInstaller(TXaInstall& package,
                     const std::vector<std::string>& contents,
-                    const std::string& path) {
+                    const std::string& path,
+                    const std::string& stub_path) {
   std::vector<TMemoryStream> sources;
   std::vector<TStream*> pointers;
   for (const std::string& content : contents)
@@ -35,7 +35,7 @@ void BuildInstaller(TXaInstall& package,
   for (TMemoryStream& source : sources)
     pointers.push_back(&source);
   // Read with sharing: other test processes may be running enginectl.exe or reading it too.
-  std::ifstream program(StubProgramPath(), std::ios::binary);
+  std::ifstream program(stub_path, std::ios::binary);
   TMemoryStream stub(std::vector<uint8_t>(std::istreambuf_iterator<char>(program), {}));
   TFileStream output(path, FileMode::kCreate);
   WriteInstaller(package, pointers, stub, output);

@@ -47,7 +47,6 @@ class TFormInstaller {
   // The page now in front.
   TPage CurrentPage() const;
   TXaInstall* Install() const { return FInstall.get(); }
-  TXaUninstall* Uninstall() const { return FUninstall.get(); }
   // The application title: "Install - " or "Uninstall - " and the program name.
   const std::u16string& Title() const { return title_; }
 

@@ -76,6 +76,36 @@ void CheckPackageContents(const TXaInstall& install, int64_t executable_size) {
   }
 }
 
+namespace {
+
+bool SamePath(const std::string& a, const std::string& b) {
+  return AnsiUpperCase(a) == AnsiUpperCase(b);
+}
+
+// Inserts `folders` as folder items just before the folder item `anchor` (appended when there
+// is none): each once, deepest first.
+void RecordFoldersBefore(std::vector<TInstalledItem>& items,
+                         const std::string& anchor,
+                         const std::vector<std::string>& folders) {
+  std::vector<std::string> unique;
+  for (const std::string& folder : folders) {
+    const auto same = [&folder](const std::string& other) { return SamePath(other, folder); };
+    if (std::find_if(unique.begin(), unique.end(), same) == unique.end())
+      unique.push_back(folder);
+  }
+  // A folder lies deeper than its parent by at least one backslash.
+  std::stable_sort(unique.begin(), unique.end(), [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+  });
+  auto at = std::find_if(items.begin(), items.end(), [&anchor](const TInstalledItem& item) {
+    return item.Mark == kInstalledFolder && item.Path == anchor;
+  });
+  for (const std::string& folder : unique)
+    at = items.insert(at, TInstalledItem{folder, kInstalledFolder}) + 1;
+}
+
+}  // namespace
+
 void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::string& menu_folder,
                            const std::vector<std::string>& shortcut_names) {
@@ -83,23 +113,38 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
   for (const std::string& name : shortcut_names) {
     for (size_t end = name.rfind('\\'); end != std::string::npos && end > 0;
          end = name.rfind('\\', end - 1)) {
-      const std::string folder = menu_folder + "\\" + name.substr(0, end);
-      const auto same = [&folder](const std::string& other) {
-        return AnsiUpperCase(other) == AnsiUpperCase(folder);
-      };
-      if (std::find_if(folders.begin(), folders.end(), same) == folders.end())
-        folders.push_back(folder);
+      folders.push_back(menu_folder + "\\" + name.substr(0, end));
     }
   }
-  // A folder lies deeper than its parent by at least one backslash.
-  std::stable_sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
-    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
-  });
-  auto at = std::find_if(items.begin(), items.end(), [&menu_folder](const TInstalledItem& item) {
-    return item.Mark == kInstalledFolder && item.Path == menu_folder;
-  });
-  for (const std::string& folder : folders)
-    at = items.insert(at, TInstalledItem{folder, kInstalledFolder}) + 1;
+  RecordFoldersBefore(items, menu_folder, folders);
+}
+
+std::vector<std::string> MissingFolders(const std::string& folder,
+                                        const std::function<bool(const std::string&)>& exists) {
+  std::vector<std::string> missing;
+  std::string path = folder;
+  while (!path.empty() && path.back() == '\\')
+    path.pop_back();
+  while (!path.empty() && !(path.size() == 2 && path[1] == ':') && !exists(path)) {
+    missing.push_back(path);
+    const size_t end = path.rfind('\\');
+    if (end == std::string::npos)
+      break;
+    path.resize(end);
+  }
+  return missing;
+}
+
+void RecordTargetFolders(std::vector<TInstalledItem>& items,
+                         const std::string& app_folder,
+                         const std::string& menu_folder,
+                         const std::vector<std::string>& created_folders) {
+  std::vector<std::string> folders;
+  for (const std::string& folder : created_folders) {
+    if (!SamePath(folder, app_folder) && !SamePath(folder, menu_folder))
+      folders.push_back(folder);
+  }
+  RecordFoldersBefore(items, app_folder, folders);
 }
 
 std::string WebsiteUrl(const std::string& website) {

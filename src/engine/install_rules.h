@@ -2,6 +2,7 @@
 #define XA_ENGINE_INSTALL_RULES_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,22 @@ void CheckPackageContents(const TXaInstall& install, int64_t executable_size);
 void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::string& menu_folder,
                            const std::vector<std::string>& shortcut_names);
+
+// The folders that creating `folder` with all its parents makes: `folder` and each parent up to
+// the first one `exists` confirms, deepest first; none when `folder` exists. Drive roots ("C:")
+// and an empty path are never listed.
+std::vector<std::string> MissingFolders(const std::string& folder,
+                                        const std::function<bool(const std::string&)>& exists);
+
+// Records the folders an install created for its package files as folder items of `items`:
+// each once (case ignored), deepest first, inserted just before the item `app_folder`
+// (appended when there is none), so that the uninstall removes them once they are empty and
+// before the self-removal removes the application folder. The application and menu folders
+// themselves, already recorded, are left out.
+void RecordTargetFolders(std::vector<TInstalledItem>& items,
+                         const std::string& app_folder,
+                         const std::string& menu_folder,
+                         const std::vector<std::string>& created_folders);
 
 // The website shortcut's URL: `website` trimmed, with "http://" put in front when it names no
 // scheme ("://"); "" when nothing is left.

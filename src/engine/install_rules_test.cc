@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "engine/install_rules.h"
@@ -95,6 +96,36 @@ TEST(RecordShortcutFoldersTest, PlainNamesRecordNothing) {
   RecordShortcutFolders(items, "M\\Other", {"Sub\\Manual"});
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[1].Path, "M\\Other\\Sub") << "appended without the menu folder";
+}
+
+TEST(MissingFoldersTest, ListsTheFolderAndItsMissingParentsDeepestFirst) {
+  const std::set<std::string> existing = {"C:\\Program Files", "C:\\MT4"};
+  const auto exists = [&existing](const std::string& path) { return existing.count(path) > 0; };
+  EXPECT_EQ(MissingFolders("C:\\Program Files\\App\\Docs\\Deep", exists),
+            (std::vector<std::string>{"C:\\Program Files\\App\\Docs\\Deep",
+                                      "C:\\Program Files\\App\\Docs", "C:\\Program Files\\App"}));
+  EXPECT_EQ(MissingFolders("C:\\MT4\\MQL4\\", exists), std::vector<std::string>{"C:\\MT4\\MQL4"})
+      << "a trailing backslash names the same folder";
+  EXPECT_TRUE(MissingFolders("C:\\MT4", exists).empty());
+  EXPECT_EQ(MissingFolders("D:\\New\\Sub", exists),
+            (std::vector<std::string>{"D:\\New\\Sub", "D:\\New"}))
+      << "a drive root is never listed";
+  EXPECT_TRUE(MissingFolders("", exists).empty());
+}
+
+TEST(RecordTargetFoldersTest, CreatedFoldersGoDeepestFirstBeforeTheAppFolder) {
+  std::vector<TInstalledItem> items = {
+      {"P\\App", kInstalledFolder}, {"M\\App", kInstalledFolder}, {"P\\App\\Docs\\a.txt", 0}};
+  // As collected file by file: a later file may create a folder below an earlier one's.
+  RecordTargetFolders(items, "P\\App", "M\\App",
+                      {"P\\App\\Docs", "P\\App", "T\\MQL4\\Experts", "T\\MQL4", "p\\app\\docs",
+                       "P\\App\\Docs\\Deep", "m\\app"});
+  const std::vector<std::string> expected = {
+      "P\\App\\Docs\\Deep", "P\\App\\Docs", "T\\MQL4\\Experts", "T\\MQL4", "P\\App", "M\\App",
+      "P\\App\\Docs\\a.txt"};
+  ASSERT_EQ(items.size(), expected.size());
+  for (size_t i = 0; i < items.size(); ++i)
+    EXPECT_EQ(items[i].Path, expected[i]) << i;
 }
 
 struct NameCase {

@@ -37,20 +37,29 @@ void CopyPackageFile(const TXaInstall& install,
   SetFileTime(reinterpret_cast<HANDLE>(output.NativeHandle()), &created, &written, &written);
 }
 
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // Copies every package file: all of them in the first terminal pass, the terminal files
-// again in each further pass.
-void CopyPackageFiles(TXaInstall& install, const std::string& menu_folder) {
+// again in each further pass. Records the folders it creates for them.
+void CopyPackageFiles(TXaInstall& install,
+                      const std::string& app_folder,
+                      const std::string& menu_folder) {
   TMacroList macros;
   TFileStream executable(install.FileName, FileMode::kOpenRead);
   CheckPackageContents(install, executable.Size());
   BuildMacroList(macros, install.ProgramName, GetSysFolder);
-  std::vector<std::string> shortcut_names;
+  std::vector<std::string> shortcut_names, created_folders;
   for (size_t pass = 0; pass < install.TerminalFolders.size(); ++pass) {
     SetMacroValue(macros, kMetaTraderMacro, install.TerminalFolders[pass]);
     for (const auto& file : install.Files) {
       if (pass > 0 && !IsTerminalTarget(file->TargetPath))
         continue;
       const std::string target = ExpandMacros(file->TargetPath, macros);
+      const std::vector<std::string> missing = MissingFolders(FolderPart(target), FolderExists);
+      created_folders.insert(created_folders.end(), missing.begin(), missing.end());
       ForceDirectories(FolderPart(target));
       install.Progress("Copying file " + target + " ...", 1);
       install.InstalledItems.push_back({target, 0});
@@ -64,6 +73,7 @@ void CopyPackageFiles(TXaInstall& install, const std::string& menu_folder) {
     }
   }
   RecordShortcutFolders(install.InstalledItems, menu_folder, shortcut_names);
+  RecordTargetFolders(install.InstalledItems, app_folder, menu_folder, created_folders);
 }
 
 void WriteDocumentsAndLinks(TXaInstall& install,
@@ -96,7 +106,7 @@ void RunInstall(TXaInstall& install) {
   const std::string menu_folder = programs_menu + "\\" + install.ProgramName;
   install.InstalledItems.push_back({app_folder, kInstalledFolder});
   install.InstalledItems.push_back({menu_folder, kInstalledFolder});
-  CopyPackageFiles(install, menu_folder);
+  CopyPackageFiles(install, app_folder, menu_folder);
   if (!install.SettingsOverride.empty()) {
     for (const std::string& folder : install.TerminalFolders) {
       install.Progress("Overriding MetaTrader settings in " + folder + " ...", 1);

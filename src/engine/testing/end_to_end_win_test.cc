@@ -136,14 +136,21 @@ class EndToEndTest : public testing::Test {
               menu_ + "\\XA Tests Website.url",
               menu_ + "\\Contact Email.url",
               menu_ + "\\Uninstall.lnk"};
-    ASSERT_EQ(install_.InstalledItems.size(), files_.size() + 2);
-    EXPECT_EQ(install_.InstalledItems[0].Path, app_);
-    EXPECT_EQ(install_.InstalledItems[0].Mark, kInstalledFolder);
-    EXPECT_EQ(install_.InstalledItems[1].Path, menu_);
-    EXPECT_EQ(install_.InstalledItems[1].Mark, kInstalledFolder);
+    // The terminals' "experts" folders are new: the install made them, deepest first.
+    folders_ = {a_ + "indicators",
+                b_ + "indicators",
+                terminal_a_ + "\\experts",
+                terminal_b_ + "\\experts",
+                app_,
+                menu_};
+    ASSERT_EQ(install_.InstalledItems.size(), folders_.size() + files_.size());
+    for (size_t i = 0; i < folders_.size(); ++i) {
+      EXPECT_EQ(install_.InstalledItems[i].Path, folders_[i]);
+      EXPECT_EQ(install_.InstalledItems[i].Mark, kInstalledFolder);
+    }
     for (size_t i = 0; i < files_.size(); ++i) {
-      EXPECT_EQ(install_.InstalledItems[i + 2].Path, files_[i]);
-      EXPECT_NE(install_.InstalledItems[i + 2].Mark, kInstalledFolder);
+      EXPECT_EQ(install_.InstalledItems[i + folders_.size()].Path, files_[i]);
+      EXPECT_NE(install_.InstalledItems[i + folders_.size()].Mark, kInstalledFolder);
     }
   }
 
@@ -246,7 +253,7 @@ class EndToEndTest : public testing::Test {
     EXPECT_EQ(uninstall.ProgramName, Name());
     EXPECT_EQ(uninstall.Publisher, "XA Tests");
     EXPECT_EQ(uninstall.VersionMajor, 2);
-    EXPECT_EQ(uninstall.RecordedFolders, (std::vector<std::string>{app_, menu_}));
+    EXPECT_EQ(uninstall.RecordedFolders, folders_);
     EXPECT_EQ(uninstall.RecordedFiles, files_);
     TProgressLog uninstall_log;
     uninstall.OnProgress = RecordProgress(uninstall_log);
@@ -257,13 +264,15 @@ class EndToEndTest : public testing::Test {
     EXPECT_FALSE(PathExists(menu_));
     EXPECT_TRUE(PathExists(uninstaller));
     EXPECT_FALSE(MachineKeyExists(cleanup_.KeyPath()));
-    const auto steps = static_cast<int32_t>(files_.size() + 3);
-    ASSERT_EQ(uninstall_log.size(), files_.size() + 4);
+    const auto steps = static_cast<int32_t>(files_.size() + folders_.size() + 1);
+    ASSERT_EQ(uninstall_log.size(), files_.size() + folders_.size() + 2);
     EXPECT_EQ(uninstall_log[0],
               std::make_pair("Delete file " + files_[0] + " ...", MulDiv(1, 100, steps)));
-    EXPECT_EQ(uninstall_log[files_.size()].first, "Remove folder " + app_ + " ...");
-    EXPECT_EQ(uninstall_log[files_.size() + 1].first, "Remove folder " + menu_ + " ...");
-    EXPECT_EQ(uninstall_log[files_.size() + 2].first, "Unregistering uninstaller ...");
+    for (size_t i = 0; i < folders_.size(); ++i) {
+      EXPECT_EQ(uninstall_log[files_.size() + i].first, "Remove folder " + folders_[i] + " ...");
+    }
+    EXPECT_EQ(uninstall_log[files_.size() + folders_.size()].first,
+              "Unregistering uninstaller ...");
     EXPECT_EQ(uninstall_log.back(),
               std::make_pair(std::string("Done."), MulDiv(steps + 1, 100, steps)));
 
@@ -271,6 +280,7 @@ class EndToEndTest : public testing::Test {
     EXPECT_TRUE(WaitFor([&] { return !PathExists(app_); }, 60));
     EXPECT_FALSE(PathExists(uninstaller));
     EXPECT_TRUE(PathExists(terminal_a_ + "\\terminal.exe"));
+    EXPECT_FALSE(PathExists(terminal_a_ + "\\experts")) << "the folder the install made";
   }
 
   TComApartment apartment_;
@@ -287,6 +297,7 @@ class EndToEndTest : public testing::Test {
   std::string a_;
   std::string b_;
   std::vector<std::string> files_;
+  std::vector<std::string> folders_;
   std::string installer_;
   TXaInstall install_;
   TProgressLog install_log_;

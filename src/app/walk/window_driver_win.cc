@@ -1,0 +1,163 @@
+#include "app/walk/window_driver_win.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace xa {
+namespace {
+
+constexpr UINT kAnswerMilliseconds = 5000;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+struct TControlSearch {
+  std::wstring Class, Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TControlSearch*>(data);
+  if (!IsWindowVisible(window) || lstrcmpiW(ClassOf(window).c_str(), search->Class.c_str()) != 0)
+    return TRUE;
+  if (!search->Caption.empty() && TextOf(window) != search->Caption)
+    return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+struct TTopSearch {
+  DWORD Process;
+  std::wstring Class;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TTopSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->Process || !IsWindowVisible(window) || ClassOf(window) != search->Class)
+    return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+// Starts `command_line` and returns its process handle and, in `id`, its process id.
+HANDLE StartProgram(const std::string& command_line, DWORD& id) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::vector<char> line(command_line.begin(), command_line.end());
+  line.push_back('\0');
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    throw std::runtime_error("cannot start " + command_line);
+  }
+  CloseHandle(process.hThread);
+  id = process.dwProcessId;
+  return process.hProcess;
+}
+
+}  // namespace
+
+TDrivenProgram::TDrivenProgram(const std::string& command_line)
+    : process_(StartProgram(command_line, id_)) {}
+
+TDrivenProgram::~TDrivenProgram() {
+  if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.Get(), 99);
+    WaitForSingleObject(process_.Get(), 10000);
+  }
+}
+
+HWND TDrivenProgram::WaitForWindow(const std::wstring& window_class,
+                                   const std::string& what,
+                                   int seconds) {
+  TTopSearch search{id_, window_class};
+  Await(
+      [&] {
+        search.Found = nullptr;
+        EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&search));
+        return search.Found != nullptr;
+      },
+      what, seconds);
+  return search.Found;
+}
+
+DWORD TDrivenProgram::WaitForExit(int seconds) {
+  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(seconds) * 1000) != WAIT_OBJECT_0)
+    throw std::runtime_error("the program did not end within " + std::to_string(seconds) + " s");
+  DWORD code = 0;
+  GetExitCodeProcess(process_.Get(), &code);
+  return code;
+}
+
+HWND FindControl(HWND root, const std::wstring& window_class, const std::wstring& caption) {
+  TControlSearch search{window_class, caption};
+  EnumChildWindows(root, &MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+HWND RequireControl(HWND root, const std::wstring& window_class, const std::wstring& caption) {
+  HWND control = FindControl(root, window_class, caption);
+  if (control == nullptr) {
+    throw std::runtime_error("no visible " + Narrow(window_class) + " \"" + Narrow(caption) + "\"");
+  }
+  return control;
+}
+
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+                           &length)) {
+    return {};
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kAnswerMilliseconds, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow(text.size() * 2 + 1, '\0');
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(),
+                                         static_cast<int>(narrow.size()), nullptr, nullptr);
+  narrow.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
+  return narrow;
+}
+
+std::wstring Widen(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
+  return wide;
+}
+
+void Press(HWND button) {
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void Await(const std::function<bool()>& done, const std::string& what, int seconds) {
+  for (int waited = 0; waited <= seconds * 1000; waited += 50) {
+    if (done())
+      return;
+    Sleep(50);
+  }
+  throw std::runtime_error("timed out after " + std::to_string(seconds) + " s waiting for " + what);
+}
+
+void Settle(HWND window) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds, &ignored);
+  Sleep(300);
+}
+
+}  // namespace xa

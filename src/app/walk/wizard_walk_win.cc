@@ -1,0 +1,250 @@
+// Walks the wizard of an installer as a person would, from outside its process: installs into a
+// terminal folder of its own, runs the Uninstall.exe the install leaves, and checks the files,
+// shortcuts and registry entry after each. Saves a PNG picture of every page.
+//
+// Usage: wizard_walk SETUP.exe PACKAGE_FOLDER TERMINAL.exe SCREENSHOT_FOLDER
+// Prints the path of every picture; exit code 0 when every check held, 1 otherwise.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/walk/png_capture_win.h"
+#include "app/walk/sample_expectations.h"
+#include "app/walk/window_driver_win.h"
+
+namespace xa {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TFormInstaller";
+constexpr wchar_t kTerminalClass[] = L"MetaQuotes::MetaTrader::4.00";
+constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr int kPageSeconds = 60;
+
+void Expect(bool holds, const std::string& what) {
+  if (!holds)
+    throw std::runtime_error(what);
+}
+
+std::string SpecialFolder(int id) {
+  char path[MAX_PATH] = {};
+  Expect(SUCCEEDED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)),
+         "a special folder is unknown");
+  return path;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool KeyExists(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// The folders of one walk and where its pictures go.
+struct TWalk {
+  std::string Setup, Package, TerminalProgram, Shots;
+  std::string Terminal = SpecialFolder(CSIDL_PROGRAM_FILES) + "\\MetaTrader 4 Walk";
+  std::string App = SpecialFolder(CSIDL_PROGRAM_FILES) + "\\" + kSampleName;
+  std::string Menu = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kSampleName;
+  int Shot = 0;
+
+  std::string Installed(const TInstalledFile& file) const {
+    return (file.Root == TInstalledRoot::kTerminal ? Terminal : App) + "\\" + file.Path;
+  }
+};
+
+// Waits for the page of `form` whose visible static text is `marker` (and for `ready`), then
+// pictures it as `name`.
+void OnPage(
+    TWalk& walk,
+    HWND form,
+    const std::wstring& marker,
+    const std::string& name,
+    const std::function<bool()>& ready = [] { return true; }) {
+  Await([&] { return FindControl(form, L"STATIC", marker) != nullptr && ready(); },
+        "the page \"" + Narrow(marker) + "\"", kPageSeconds);
+  Settle(form);
+  const std::string path = walk.Shots + "\\" + std::to_string(++walk.Shot) + "-" + name + ".png";
+  SaveWindowPng(form, path);
+  std::printf("screenshot: %s\n", path.c_str());
+}
+
+HWND Button(HWND form, const std::wstring& caption) {
+  return RequireControl(form, L"BUTTON", caption);
+}
+
+// True once a run has ended: its bar full and Next enabled.
+std::function<bool()> RunEnded(HWND form, HWND next) {
+  return [form, next] {
+    HWND bar = FindControl(form, PROGRESS_CLASSW);
+    return bar != nullptr && IsWindowEnabled(next) && SendMessageW(bar, PBM_GETPOS, 0, 0) == 100;
+  };
+}
+
+// The progress list shows `line`.
+void ExpectProgressLine(HWND form, const std::string& line) {
+  const std::string lines = Narrow(TextOf(RequireControl(form, L"EDIT", L"")));
+  Expect(lines.find(line + "\r\n") != std::string::npos || lines.ends_with(line),
+         "the progress list lacks \"" + line + "\"");
+}
+
+// The folder page lists the walk's terminal folder, checked.
+void CheckFolderPage(const TWalk& walk, HWND form) {
+  HWND list = RequireControl(form, L"LISTBOX", L"");
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(static_cast<size_t>(
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    if (Narrow(line) == walk.Terminal) {
+      Expect(SendMessageW(list, LB_GETITEMDATA, i, 0) == 1, "the terminal folder is not checked");
+      return;
+    }
+  }
+  throw std::runtime_error("the folder page does not list " + walk.Terminal);
+}
+
+void WalkInstall(TWalk& walk) {
+  TDrivenProgram setup("\"" + walk.Setup + "\"");
+  HWND form = setup.WaitForWindow(kFormClass, "the installer's form", kPageSeconds);
+  Expect(TextOf(form) == L"Install - " + Widen(kSampleName), "the form's title");
+  HWND next = Button(form, L"Next >>");
+  OnPage(walk, form, L"Welcome to the " + std::wstring(kSampleVersion) + L" Installation Wizard",
+         "install-welcome");
+  Press(next);
+  OnPage(walk, form, L"Information", "install-information");
+  Expect(
+      TextOf(RequireControl(form, L"RichEdit20W", L"")).find(L"Sample Trend") != std::wstring::npos,
+      "the information page shows the readme");
+  Press(next);
+  OnPage(walk, form, L"License Agreement", "install-license");
+  Expect(!IsWindowEnabled(next), "Next is enabled before the licence is accepted");
+  Press(Button(form, L"I accept the agreement"));
+  Await([&] { return IsWindowEnabled(next) != FALSE; }, "Next after accepting the licence",
+        kPageSeconds);
+  Press(next);
+  OnPage(walk, form, L"Select Destination Folder", "install-folders");
+  CheckFolderPage(walk, form);
+  Press(next);
+  OnPage(walk, form, L"Ready to Install", "install-ready");
+  Expect(
+      Narrow(TextOf(RequireControl(form, L"EDIT", L""))).find(walk.Terminal) != std::string::npos,
+      "the summary names the terminal folder");
+  Press(next);
+  OnPage(walk, form, L"Installation in Progress", "install-progress", RunEnded(form, next));
+  ExpectProgressLine(form, "Copying file " + walk.Installed(kSampleFiles[0]) + " ...");
+  Press(next);
+  OnPage(walk, form, L"What's New", "install-whats-new");
+  Press(next);
+  OnPage(walk, form, L"Installation Complete", "install-finish");
+  HWND run = Button(form, L"Run this MetaTrader application after install.");
+  Expect(SendMessageW(run, BM_GETCHECK, 0, 0) == BST_CHECKED, "the run offer is checked");
+  Expect(Narrow(TextOf(RequireControl(form, L"COMBOBOX", L""))) == walk.Terminal,
+         "the run offer names the terminal");
+  Press(Button(form, L"Finish"));
+  Expect(setup.WaitForExit(kPageSeconds) == 0, "the installer's exit code");
+}
+
+// The terminal the finish page started: its window appears; the walk closes it again.
+void CloseStartedTerminal() {
+  HWND terminal = nullptr;
+  Await([&] { return (terminal = FindWindowW(kTerminalClass, nullptr)) != nullptr; },
+        "the terminal started on Finish", kPageSeconds);
+  PostMessageW(terminal, WM_CLOSE, 0, 0);
+  Await([] { return FindWindowW(kTerminalClass, nullptr) == nullptr; }, "the terminal to close",
+        kPageSeconds);
+}
+
+void CheckInstalled(const TWalk& walk) {
+  for (const TInstalledFile& file : kSampleFiles) {
+    const std::string path = walk.Installed(file);
+    Expect(Exists(path), "missing after install: " + path);
+    if (file.Source != nullptr) {
+      Expect(FileBytes(path) == FileBytes(walk.Package + "\\" + file.Source),
+             "not the package's bytes: " + path);
+    }
+  }
+  for (const char* entry : kSampleMenuEntries)
+    Expect(Exists(walk.Menu + "\\" + entry), "missing after install: " + walk.Menu + "\\" + entry);
+  Expect(KeyExists(kUninstallKey + std::string(kSampleName)), "the uninstall entry is missing");
+}
+
+void WalkUninstall(TWalk& walk) {
+  TDrivenProgram uninstall("\"" + walk.App + "\\Uninstall.exe\"");
+  HWND form = uninstall.WaitForWindow(kFormClass, "the uninstaller's form", kPageSeconds);
+  Expect(TextOf(form) == L"Uninstall - " + Widen(kSampleName), "the uninstaller's title");
+  HWND next = Button(form, L"Next >>");
+  OnPage(walk, form, L"Welcome to the " + std::wstring(kSampleVersion) + L" Uninstallation Wizard",
+         "uninstall-welcome");
+  Press(next);
+  OnPage(walk, form, L"Uninstallation in Progress", "uninstall-progress", RunEnded(form, next));
+  ExpectProgressLine(form, "Delete file " + walk.Installed(kSampleFiles[0]) + " ...");
+  Press(next);
+  OnPage(walk, form, L"Uninstallation Complete", "uninstall-finish");
+  Press(Button(form, L"Finish"));
+  Expect(uninstall.WaitForExit(kPageSeconds) == 0, "the uninstaller's exit code");
+}
+
+void CheckRemoved(const TWalk& walk) {
+  Await([&] { return !Exists(walk.App); }, "the uninstaller to remove itself and its folder",
+        kPageSeconds);
+  for (const TInstalledFile& file : kSampleFiles)
+    Expect(!Exists(walk.Installed(file)), "left after uninstall: " + walk.Installed(file));
+  Expect(!Exists(walk.Menu), "left after uninstall: " + walk.Menu);
+  Expect(!KeyExists(kUninstallKey + std::string(kSampleName)), "the uninstall entry is left");
+}
+
+void Walk(TWalk& walk) {
+  // What an earlier walk that failed half-way left behind.
+  for (const std::string& folder : {walk.Terminal, walk.App, walk.Menu})
+    std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(walk.Terminal);
+  Expect(CopyFileA(walk.TerminalProgram.c_str(), (walk.Terminal + "\\terminal.exe").c_str(), FALSE),
+         "cannot copy the terminal program");
+  std::filesystem::create_directories(walk.Shots);
+  WalkInstall(walk);
+  CloseStartedTerminal();
+  CheckInstalled(walk);
+  WalkUninstall(walk);
+  CheckRemoved(walk);
+  std::filesystem::remove_all(walk.Terminal);
+}
+
+}  // namespace
+}  // namespace xa
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: wizard_walk SETUP.exe PACKAGE_FOLDER TERMINAL.exe SHOTS\n");
+    return 2;
+  }
+  xa::TWalk walk{argv[1], argv[2], argv[3], argv[4]};
+  try {
+    xa::Walk(walk);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "wizard_walk: FAILED: %s\n", error.what());
+    return 1;
+  }
+  std::printf("wizard_walk: install and uninstall passed\n");
+  return 0;
+}

@@ -24,7 +24,8 @@ pe_is_64bit() {
   [ "$magic" = "020b" ]
 }
 
-if pe_is_64bit "$1"; then
+# Wine's own programs (reg, cmd), named without a path, run under the 64-bit loader.
+if [ ! -f "$1" ] || pe_is_64bit "$1"; then
   loader=/usr/lib/wine/wine64
 else
   loader=/usr/lib/wine/wine

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Walks the wizard of an installer and then of the uninstaller it leaves, as a person would
+# (src/app/walk), and saves a picture of every page. Runs in a Wine prefix of its own whose
+# virtual desktop draws the window frames, so that the pictures show them without a window
+# manager.
+# Usage: wizard-walk.sh PREFIX WIZARD_WALK.exe SETUP.exe PACKAGE_FOLDER TERMINAL.exe SHOTS_FOLDER
+set -euo pipefail
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+wine_run=$(dirname "$0")/wine-run.sh
+export XA_WINE_PREFIX=$1
+shift
+
+"$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Walk /f >/dev/null
+"$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Walk /d 800x600 /f >/dev/null
+# The uninstaller's self-removal batch echoes its commands; only the walk's own lines count.
+set +e
+"$wine_run" "$@" | grep -E '^(screenshot|wizard_walk):'
+status=${PIPESTATUS[0]}
+# Let the prefix's Wine processes end while their X server is still there.
+WINEPREFIX=$XA_WINE_PREFIX wineserver -w
+exit "$status"

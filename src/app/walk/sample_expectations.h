@@ -6,6 +6,9 @@ namespace xa {
 // What the sample package (examples/sample-package) shows and installs.
 inline constexpr char kSampleName[] = "Sample Trend Indicator";
 inline constexpr wchar_t kSampleVersion[] = L"Sample Trend Indicator v2.10";
+// Its entry in the list of installed programs, below HKEY_LOCAL_MACHINE.
+inline constexpr char kSampleUninstallKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sample Trend Indicator";
 
 // Where an installed file lies: below the chosen terminal folder or the program's folder.
 enum class TInstalledRoot { kTerminal, kApp };

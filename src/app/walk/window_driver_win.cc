@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/testing/win_test_support.h"
+
 namespace xa {
 namespace {
 
@@ -24,22 +26,6 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
   if (!IsWindowVisible(window) || lstrcmpiW(ClassOf(window).c_str(), search->Class.c_str()) != 0)
     return TRUE;
   if (!search->Caption.empty() && TextOf(window) != search->Caption)
-    return TRUE;
-  search->Found = window;
-  return FALSE;
-}
-
-struct TTopSearch {
-  DWORD Process;
-  std::wstring Class;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchTopWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TTopSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->Process || !IsWindowVisible(window) || ClassOf(window) != search->Class)
     return TRUE;
   search->Found = window;
   return FALSE;
@@ -73,18 +59,12 @@ TDrivenProgram::~TDrivenProgram() {
   }
 }
 
-HWND TDrivenProgram::WaitForWindow(const std::wstring& window_class,
+HWND TDrivenProgram::WaitForWindow(const std::string& window_class,
                                    const std::string& what,
                                    int seconds) {
-  TTopSearch search{id_, window_class};
-  Await(
-      [&] {
-        search.Found = nullptr;
-        EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&search));
-        return search.Found != nullptr;
-      },
-      what, seconds);
-  return search.Found;
+  HWND window = nullptr;
+  Await([&] { return (window = FindProcessWindow(id_, window_class)) != nullptr; }, what, seconds);
+  return window;
 }
 
 DWORD TDrivenProgram::WaitForExit(int seconds) {

@@ -22,7 +22,7 @@ class TDrivenProgram {
 
   // Its first visible top-level window of class `window_class`, waited for up to `seconds`;
   // raises std::runtime_error naming `what` when none appears.
-  HWND WaitForWindow(const std::wstring& window_class, const std::string& what, int seconds);
+  HWND WaitForWindow(const std::string& window_class, const std::string& what, int seconds);
 
   // Waits up to `seconds` for the program to end and returns its exit code; raises
   // std::runtime_error when it does not end in time.

@@ -12,9 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,13 +20,13 @@
 #include "app/walk/png_capture_win.h"
 #include "app/walk/sample_expectations.h"
 #include "app/walk/window_driver_win.h"
+#include "engine/testing/win_test_support.h"
+#include "shell/testing/temp_folder.h"
 
 namespace xa {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TFormInstaller";
 constexpr wchar_t kTerminalClass[] = L"MetaQuotes::MetaTrader::4.00";
-constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr int kPageSeconds = 60;
 
 void Expect(bool holds, const std::string& what) {
@@ -41,23 +39,6 @@ std::string SpecialFolder(int id) {
   Expect(SUCCEEDED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)),
          "a special folder is unknown");
   return path;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool KeyExists(const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
 }
 
 // The folders of one walk and where its pictures go.
@@ -124,13 +105,23 @@ void CheckFolderPage(const TWalk& walk, HWND form) {
   throw std::runtime_error("the folder page does not list " + walk.Terminal);
 }
 
+// The wizard form of `program` in the role `role` ("Install", "Uninstall"), on its welcome page,
+// pictured as `shot`.
+HWND OnWelcomePage(TWalk& walk,
+                   TDrivenProgram& program,
+                   const std::wstring& role,
+                   const std::string& shot) {
+  HWND form = program.WaitForWindow("TFormInstaller", "the wizard's form", kPageSeconds);
+  Expect(TextOf(form) == role + L" - " + Widen(kSampleName), "the form's title");
+  OnPage(walk, form,
+         L"Welcome to the " + std::wstring(kSampleVersion) + L" " + role + L"ation Wizard", shot);
+  return form;
+}
+
 void WalkInstall(TWalk& walk) {
   TDrivenProgram setup("\"" + walk.Setup + "\"");
-  HWND form = setup.WaitForWindow(kFormClass, "the installer's form", kPageSeconds);
-  Expect(TextOf(form) == L"Install - " + Widen(kSampleName), "the form's title");
+  HWND form = OnWelcomePage(walk, setup, L"Install", "install-welcome");
   HWND next = Button(form, L"Next >>");
-  OnPage(walk, form, L"Welcome to the " + std::wstring(kSampleVersion) + L" Installation Wizard",
-         "install-welcome");
   Press(next);
   OnPage(walk, form, L"Information", "install-information");
   Expect(
@@ -178,24 +169,22 @@ void CloseStartedTerminal() {
 void CheckInstalled(const TWalk& walk) {
   for (const TInstalledFile& file : kSampleFiles) {
     const std::string path = walk.Installed(file);
-    Expect(Exists(path), "missing after install: " + path);
+    Expect(PathExists(path), "missing after install: " + path);
     if (file.Source != nullptr) {
-      Expect(FileBytes(path) == FileBytes(walk.Package + "\\" + file.Source),
+      Expect(ReadFileBytes(path) == ReadFileBytes(walk.Package + "\\" + file.Source),
              "not the package's bytes: " + path);
     }
   }
   for (const char* entry : kSampleMenuEntries)
-    Expect(Exists(walk.Menu + "\\" + entry), "missing after install: " + walk.Menu + "\\" + entry);
-  Expect(KeyExists(kUninstallKey + std::string(kSampleName)), "the uninstall entry is missing");
+    Expect(PathExists(walk.Menu + "\\" + entry),
+           "missing after install: " + walk.Menu + "\\" + entry);
+  Expect(MachineKeyExists(kSampleUninstallKey), "the uninstall entry is missing");
 }
 
 void WalkUninstall(TWalk& walk) {
   TDrivenProgram uninstall("\"" + walk.App + "\\Uninstall.exe\"");
-  HWND form = uninstall.WaitForWindow(kFormClass, "the uninstaller's form", kPageSeconds);
-  Expect(TextOf(form) == L"Uninstall - " + Widen(kSampleName), "the uninstaller's title");
+  HWND form = OnWelcomePage(walk, uninstall, L"Uninstall", "uninstall-welcome");
   HWND next = Button(form, L"Next >>");
-  OnPage(walk, form, L"Welcome to the " + std::wstring(kSampleVersion) + L" Uninstallation Wizard",
-         "uninstall-welcome");
   Press(next);
   OnPage(walk, form, L"Uninstallation in Progress", "uninstall-progress", RunEnded(form, next));
   ExpectProgressLine(form, "Delete file " + walk.Installed(kSampleFiles[0]) + " ...");
@@ -206,12 +195,12 @@ void WalkUninstall(TWalk& walk) {
 }
 
 void CheckRemoved(const TWalk& walk) {
-  Await([&] { return !Exists(walk.App); }, "the uninstaller to remove itself and its folder",
+  Await([&] { return !PathExists(walk.App); }, "the uninstaller to remove itself and its folder",
         kPageSeconds);
   for (const TInstalledFile& file : kSampleFiles)
-    Expect(!Exists(walk.Installed(file)), "left after uninstall: " + walk.Installed(file));
-  Expect(!Exists(walk.Menu), "left after uninstall: " + walk.Menu);
-  Expect(!KeyExists(kUninstallKey + std::string(kSampleName)), "the uninstall entry is left");
+    Expect(!PathExists(walk.Installed(file)), "left after uninstall: " + walk.Installed(file));
+  Expect(!PathExists(walk.Menu), "left after uninstall: " + walk.Menu);
+  Expect(!MachineKeyExists(kSampleUninstallKey), "the uninstall entry is left");
 }
 
 void Walk(TWalk& walk) {

@@ -108,8 +108,9 @@ void CreateHeader(TFormControls& c, const THeaderText& text) {
   header.Bitmap = TGdiObject<HBITMAP>(LoadResourceBitmap(text.Bitmap));
   header.Picture =
       Child(band, L"STATIC", L"", SS_OWNERDRAW, Box(456, 9, 48, 48), kIdHeaderPicture, nullptr);
-  header.Title = Label(band, text.Title, Box(24, 18, 409, 19), c.TitleFont.Get());
-  header.Subtitle = Label(band, text.Subtitle, Box(24, 38, 417, 13), c.FormFont.Get());
+  header.Title = Label(band, text.Title, Box(24, 18, 409, 19), c.TitleFont.Get(), kLabelOneLine);
+  header.Subtitle =
+      Label(band, text.Subtitle, Box(24, 38, 417, 13), c.FormFont.Get(), kLabelOneLine);
 }
 
 void CreateStartPage(TFormControls& c) {
@@ -192,7 +193,8 @@ void CreateReadyAndProgressPages(TFormControls& c) {
   c.MemoReady = ReadOnlyText(Child(ready, L"EDIT", L"", kMemo, Box(40, 116, 433, 187), kIdMemoReady,
                                    font, WS_EX_CLIENTEDGE));
   HWND progress = c.Page(TPage::kProgress).Handle();
-  c.LabelProgress3 = Label(progress, L"Installation progress ....", Box(40, 80, 433, 17), font);
+  c.LabelProgress3 =
+      Label(progress, L"Installation progress ....", Box(40, 80, 433, 17), font, kLabelOneLine);
   c.ProgressBar1 =
       Child(progress, PROGRESS_CLASSW, L"", 0, Box(40, 104, 433, 17), kIdProgressBar1, nullptr);
   SendMessageW(c.ProgressBar1, PBM_SETRANGE32, 0, 100);

@@ -16,7 +16,11 @@ namespace xa {
 namespace {
 
 constexpr int kDialogWaitMilliseconds = 30000;
-constexpr int kSelectionWaitMilliseconds = 20000;
+// How long the driver waits for the preselection it expects: the first dialog in a new Wine
+// prefix can take many seconds to fill its tree on a busy machine.
+constexpr int kAwaitedSelectionMilliseconds = 60000;
+// How long it waits for any selection when it expects none in particular.
+constexpr int kAnySelectionMilliseconds = 5000;
 
 UINT CurrentErrorMode() {
   const UINT mode = SetErrorMode(0);
@@ -41,6 +45,7 @@ struct TDialogView {
 // What the driving thread does with the dialog.
 struct TDriving {
   int button = IDCANCEL;           // pressed last: IDOK or IDCANCEL
+  std::string awaited;             // the selected item's text to wait for before acting
   HWND watched = nullptr;          // a window whose enabled state is recorded
   LPCITEMIDLIST select = nullptr;  // an item selected before the button is pressed
 };
@@ -90,7 +95,7 @@ class TDialogDriver {
       return;
     view_.found = true;
     view_.owner = GetWindow(dialog, GW_OWNER);
-    view_.selection = AwaitSelection(dialog);
+    view_.selection = AwaitSelection(dialog, driving_.awaited);
     view_.error_mode = CurrentErrorMode();
     if (driving_.watched)
       view_.watched_enabled = IsWindowEnabled(driving_.watched);
@@ -102,10 +107,16 @@ class TDialogDriver {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, driving_.button)));
   }
 
-  // The selection is made while the dialog initialises; give a busy machine a moment for it.
-  static std::string AwaitSelection(HWND dialog) {
+  // The selection is made while the dialog initialises: waits for `awaited`, or for any
+  // selection when that is empty, and returns the selected item's text.
+  static std::string AwaitSelection(HWND dialog, const std::string& awaited) {
+    const auto arrived = [&awaited](const std::string& text) {
+      return awaited.empty() ? !text.empty() : text == awaited;
+    };
+    const DWORD limit = awaited.empty() ? kAnySelectionMilliseconds : kAwaitedSelectionMilliseconds;
+    const DWORD start = GetTickCount();
     std::string text = SelectedItemText(dialog);
-    for (int waited = 0; text.empty() && waited < kSelectionWaitMilliseconds; waited += 50) {
+    while (!arrived(text) && GetTickCount() - start < limit) {
       Sleep(50);
       text = SelectedItemText(dialog);
     }
@@ -135,12 +146,16 @@ class TDialogDriver {
 class FolderPickerTest : public testing::Test {
  protected:
   // Picks with `folder` preselected while a driver presses `button`.
+  // Picks with `folder` preselected while a driver waits for the selection `awaited` (any
+  // when empty) and presses `button`.
   TDialogView Pick(int button,
                    std::string& folder,
                    bool& result,
+                   const std::string& awaited = "",
                    const std::u16string& root = u"") {
     TDriving driving;
     driving.button = button;
+    driving.awaited = awaited;
     return Pick(driving, folder, result, root);
   }
 
@@ -160,7 +175,7 @@ class FolderPickerTest : public testing::Test {
 TEST_F(FolderPickerTest, ConfirmReturnsThePreselectedFolder) {
   std::string folder = temp_.Path();
   bool result = false;
-  const TDialogView view = Pick(IDOK, folder, result);
+  const TDialogView view = Pick(IDOK, folder, result, LeafName(temp_.Path()));
   ASSERT_TRUE(view.found);
   EXPECT_EQ(view.selection, LeafName(temp_.Path()));
   EXPECT_TRUE(result);
@@ -205,7 +220,7 @@ TEST_F(FolderPickerTest, PreselectsBelowAGivenRoot) {
   std::string folder = inner;
   bool result = false;
   const TDialogView view =
-      Pick(IDOK, folder, result, std::u16string(root_path.begin(), root_path.end()));
+      Pick(IDOK, folder, result, "inner", std::u16string(root_path.begin(), root_path.end()));
   ASSERT_TRUE(view.found);
   EXPECT_EQ(view.selection, "inner");
   EXPECT_TRUE(result);
@@ -216,8 +231,8 @@ TEST_F(FolderPickerTest, AnUnknownRootLeavesTheWholeNamespace) {
   std::string folder = temp_.Path();
   bool result = false;
   const std::string missing = temp_.Path() + "\\missing";
-  const TDialogView view =
-      Pick(IDOK, folder, result, std::u16string(missing.begin(), missing.end()));
+  const TDialogView view = Pick(IDOK, folder, result, LeafName(temp_.Path()),
+                                std::u16string(missing.begin(), missing.end()));
   ASSERT_TRUE(view.found);
   EXPECT_TRUE(result);
   EXPECT_EQ(folder, temp_.Path());
@@ -230,6 +245,7 @@ TEST_F(FolderPickerTest, ConfirmingAVirtualItemGivesNoFolder) {
   ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
   TDriving driving;
   driving.button = IDOK;
+  driving.awaited = LeafName(temp_.Path());
   driving.select = computer;
   std::string folder = temp_.Path();
   bool result = true;

@@ -7,8 +7,9 @@
 
 #include <stdexcept>
 
-#include "app/walk/window_driver_win.h"
+#include "linklabel/ansi.h"
 #include "wizard/gdi_object_win.h"
+#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {
@@ -57,9 +58,9 @@ void SaveBitmapPng(HBITMAP bitmap, const std::string& path) {
   Gdiplus::GpBitmap* image = nullptr;
   if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) != Gdiplus::Ok)
     throw std::runtime_error("GDI+ does not take the screen picture");
-  const std::wstring wide_path = Widen(path);
+  const std::u16string wide_path = AnsiToUtf16(path);
   const Gdiplus::GpStatus saved =
-      Gdiplus::DllExports::GdipSaveImageToFile(image, wide_path.c_str(), &kPngEncoder, nullptr);
+      Gdiplus::DllExports::GdipSaveImageToFile(image, Wide(wide_path), &kPngEncoder, nullptr);
   Gdiplus::DllExports::GdipDisposeImage(image);
   if (saved != Gdiplus::Ok)
     throw std::runtime_error("cannot write " + path);

@@ -5,7 +5,7 @@ namespace xa {
 
 // What the sample package (examples/sample-package) shows and installs.
 inline constexpr char kSampleName[] = "Sample Trend Indicator";
-inline constexpr wchar_t kSampleVersion[] = L"Sample Trend Indicator v2.10";
+inline constexpr char16_t kSampleVersion[] = u"Sample Trend Indicator v2.10";
 // Its entry in the list of installed programs, below HKEY_LOCAL_MACHINE.
 inline constexpr char kSampleUninstallKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sample Trend Indicator";

@@ -4,26 +4,28 @@
 #include <vector>
 
 #include "engine/testing/win_test_support.h"
+#include "linklabel/ansi.h"
+#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {
 
 constexpr UINT kAnswerMilliseconds = 5000;
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
+std::u16string ClassOf(HWND window) {
+  char16_t name[256] = {};
+  GetClassNameW(window, reinterpret_cast<wchar_t*>(name), 256);
   return name;
 }
 
 struct TControlSearch {
-  std::wstring Class, Caption;
+  std::u16string Class, Caption;
   HWND Found = nullptr;
 };
 
 BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TControlSearch*>(data);
-  if (!IsWindowVisible(window) || lstrcmpiW(ClassOf(window).c_str(), search->Class.c_str()) != 0)
+  if (!IsWindowVisible(window) || lstrcmpiW(Wide(ClassOf(window)), Wide(search->Class)) != 0)
     return TRUE;
   if (!search->Caption.empty() && TextOf(window) != search->Caption)
     return TRUE;
@@ -75,27 +77,28 @@ DWORD TDrivenProgram::WaitForExit(int seconds) {
   return code;
 }
 
-HWND FindControl(HWND root, const std::wstring& window_class, const std::wstring& caption) {
+HWND FindControl(HWND root, const std::u16string& window_class, const std::u16string& caption) {
   TControlSearch search{window_class, caption};
   EnumChildWindows(root, &MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
-HWND RequireControl(HWND root, const std::wstring& window_class, const std::wstring& caption) {
+HWND RequireControl(HWND root, const std::u16string& window_class, const std::u16string& caption) {
   HWND control = FindControl(root, window_class, caption);
   if (control == nullptr) {
-    throw std::runtime_error("no visible " + Narrow(window_class) + " \"" + Narrow(caption) + "\"");
+    throw std::runtime_error("no visible " + Utf16ToAnsi(window_class) + " \"" +
+                             Utf16ToAnsi(caption) + "\"");
   }
   return control;
 }
 
-std::wstring TextOf(HWND window) {
+std::u16string TextOf(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
                            &length)) {
     return {};
   }
-  std::wstring text(length + 1, L'\0');
+  std::u16string text(length + 1, u'\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                            SMTO_ABORTIFHUNG, kAnswerMilliseconds, &copied)) {
@@ -103,22 +106,6 @@ std::wstring TextOf(HWND window) {
   }
   text.resize(copied);
   return text;
-}
-
-std::string Narrow(const std::wstring& text) {
-  std::string narrow(text.size() * 2 + 1, '\0');
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(),
-                                         static_cast<int>(narrow.size()), nullptr, nullptr);
-  narrow.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
-  return narrow;
-}
-
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
-  return wide;
 }
 
 void Press(HWND button) {

@@ -35,17 +35,13 @@ class TDrivenProgram {
 
 // The first visible descendant of `root` of class `window_class` (case ignored) whose caption
 // is `caption`, or any caption when `caption` is empty; null when there is none.
-HWND FindControl(HWND root, const std::wstring& window_class, const std::wstring& caption = {});
+HWND FindControl(HWND root, const std::u16string& window_class, const std::u16string& caption = {});
 
 // The same, raising std::runtime_error that names the control when there is none.
-HWND RequireControl(HWND root, const std::wstring& window_class, const std::wstring& caption);
+HWND RequireControl(HWND root, const std::u16string& window_class, const std::u16string& caption);
 
 // The text of a window of another process (WM_GETTEXT); "" when it does not answer in 5 s.
-std::wstring TextOf(HWND window);
-
-// `text` in the ANSI code page, and back.
-std::string Narrow(const std::wstring& text);
-std::wstring Widen(const std::string& text);
+std::u16string TextOf(HWND window);
 
 // Presses a button of another process as a click would, without waiting for what it starts.
 void Press(HWND button);

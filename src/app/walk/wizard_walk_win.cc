@@ -20,13 +20,14 @@
 #include "app/walk/png_capture_win.h"
 #include "app/walk/sample_expectations.h"
 #include "app/walk/window_driver_win.h"
+#include "engine/terminal.h"
 #include "engine/testing/win_test_support.h"
+#include "linklabel/ansi.h"
 #include "shell/testing/temp_folder.h"
 
 namespace xa {
 namespace {
 
-constexpr wchar_t kTerminalClass[] = L"MetaQuotes::MetaTrader::4.00";
 constexpr int kPageSeconds = 60;
 
 void Expect(bool holds, const std::string& what) {
@@ -59,45 +60,45 @@ struct TWalk {
 void OnPage(
     TWalk& walk,
     HWND form,
-    const std::wstring& marker,
+    const std::u16string& marker,
     const std::string& name,
     const std::function<bool()>& ready = [] { return true; }) {
-  Await([&] { return FindControl(form, L"STATIC", marker) != nullptr && ready(); },
-        "the page \"" + Narrow(marker) + "\"", kPageSeconds);
+  Await([&] { return FindControl(form, u"STATIC", marker) != nullptr && ready(); },
+        "the page \"" + Utf16ToAnsi(marker) + "\"", kPageSeconds);
   Settle(form);
   const std::string path = walk.Shots + "\\" + std::to_string(++walk.Shot) + "-" + name + ".png";
   SaveWindowPng(form, path);
   std::printf("screenshot: %s\n", path.c_str());
 }
 
-HWND Button(HWND form, const std::wstring& caption) {
-  return RequireControl(form, L"BUTTON", caption);
+HWND Button(HWND form, const std::u16string& caption) {
+  return RequireControl(form, u"BUTTON", caption);
 }
 
 // True once a run has ended: its bar full and Next enabled.
 std::function<bool()> RunEnded(HWND form, HWND next) {
   return [form, next] {
-    HWND bar = FindControl(form, PROGRESS_CLASSW);
+    HWND bar = FindControl(form, u"msctls_progress32");
     return bar != nullptr && IsWindowEnabled(next) && SendMessageW(bar, PBM_GETPOS, 0, 0) == 100;
   };
 }
 
 // The progress list shows `line`.
 void ExpectProgressLine(HWND form, const std::string& line) {
-  const std::string lines = Narrow(TextOf(RequireControl(form, L"EDIT", L"")));
+  const std::string lines = Utf16ToAnsi(TextOf(RequireControl(form, u"EDIT", u"")));
   Expect(lines.find(line + "\r\n") != std::string::npos || lines.ends_with(line),
          "the progress list lacks \"" + line + "\"");
 }
 
 // The folder page lists the walk's terminal folder, checked.
 void CheckFolderPage(const TWalk& walk, HWND form) {
-  HWND list = RequireControl(form, L"LISTBOX", L"");
+  HWND list = RequireControl(form, u"LISTBOX", u"");
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    std::u16string line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, u'\0');
     line.resize(static_cast<size_t>(
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-    if (Narrow(line) == walk.Terminal) {
+    if (Utf16ToAnsi(line) == walk.Terminal) {
       Expect(SendMessageW(list, LB_GETITEMDATA, i, 0) == 1, "the terminal folder is not checked");
       return;
     }
@@ -109,61 +110,61 @@ void CheckFolderPage(const TWalk& walk, HWND form) {
 // pictured as `shot`.
 HWND OnWelcomePage(TWalk& walk,
                    TDrivenProgram& program,
-                   const std::wstring& role,
+                   const std::u16string& role,
                    const std::string& shot) {
   HWND form = program.WaitForWindow("TFormInstaller", "the wizard's form", kPageSeconds);
-  Expect(TextOf(form) == role + L" - " + Widen(kSampleName), "the form's title");
+  Expect(TextOf(form) == role + u" - " + AnsiToUtf16(kSampleName), "the form's title");
   OnPage(walk, form,
-         L"Welcome to the " + std::wstring(kSampleVersion) + L" " + role + L"ation Wizard", shot);
+         u"Welcome to the " + std::u16string(kSampleVersion) + u" " + role + u"ation Wizard", shot);
   return form;
 }
 
 void WalkInstall(TWalk& walk) {
   TDrivenProgram setup("\"" + walk.Setup + "\"");
-  HWND form = OnWelcomePage(walk, setup, L"Install", "install-welcome");
-  HWND next = Button(form, L"Next >>");
+  HWND form = OnWelcomePage(walk, setup, u"Install", "install-welcome");
+  HWND next = Button(form, u"Next >>");
   Press(next);
-  OnPage(walk, form, L"Information", "install-information");
-  Expect(
-      TextOf(RequireControl(form, L"RichEdit20W", L"")).find(L"Sample Trend") != std::wstring::npos,
-      "the information page shows the readme");
+  OnPage(walk, form, u"Information", "install-information");
+  Expect(TextOf(RequireControl(form, u"RichEdit20W", u"")).find(u"Sample Trend") !=
+             std::u16string::npos,
+         "the information page shows the readme");
   Press(next);
-  OnPage(walk, form, L"License Agreement", "install-license");
+  OnPage(walk, form, u"License Agreement", "install-license");
   Expect(!IsWindowEnabled(next), "Next is enabled before the licence is accepted");
-  Press(Button(form, L"I accept the agreement"));
+  Press(Button(form, u"I accept the agreement"));
   Await([&] { return IsWindowEnabled(next) != FALSE; }, "Next after accepting the licence",
         kPageSeconds);
   Press(next);
-  OnPage(walk, form, L"Select Destination Folder", "install-folders");
+  OnPage(walk, form, u"Select Destination Folder", "install-folders");
   CheckFolderPage(walk, form);
   Press(next);
-  OnPage(walk, form, L"Ready to Install", "install-ready");
-  Expect(
-      Narrow(TextOf(RequireControl(form, L"EDIT", L""))).find(walk.Terminal) != std::string::npos,
-      "the summary names the terminal folder");
+  OnPage(walk, form, u"Ready to Install", "install-ready");
+  Expect(Utf16ToAnsi(TextOf(RequireControl(form, u"EDIT", u""))).find(walk.Terminal) !=
+             std::string::npos,
+         "the summary names the terminal folder");
   Press(next);
-  OnPage(walk, form, L"Installation in Progress", "install-progress", RunEnded(form, next));
+  OnPage(walk, form, u"Installation in Progress", "install-progress", RunEnded(form, next));
   ExpectProgressLine(form, "Copying file " + walk.Installed(kSampleFiles[0]) + " ...");
   Press(next);
-  OnPage(walk, form, L"What's New", "install-whats-new");
+  OnPage(walk, form, u"What's New", "install-whats-new");
   Press(next);
-  OnPage(walk, form, L"Installation Complete", "install-finish");
-  HWND run = Button(form, L"Run this MetaTrader application after install.");
+  OnPage(walk, form, u"Installation Complete", "install-finish");
+  HWND run = Button(form, u"Run this MetaTrader application after install.");
   Expect(SendMessageW(run, BM_GETCHECK, 0, 0) == BST_CHECKED, "the run offer is checked");
-  Expect(Narrow(TextOf(RequireControl(form, L"COMBOBOX", L""))) == walk.Terminal,
+  Expect(Utf16ToAnsi(TextOf(RequireControl(form, u"COMBOBOX", u""))) == walk.Terminal,
          "the run offer names the terminal");
-  Press(Button(form, L"Finish"));
+  Press(Button(form, u"Finish"));
   Expect(setup.WaitForExit(kPageSeconds) == 0, "the installer's exit code");
 }
 
 // The terminal the finish page started: its window appears; the walk closes it again.
 void CloseStartedTerminal() {
   HWND terminal = nullptr;
-  Await([&] { return (terminal = FindWindowW(kTerminalClass, nullptr)) != nullptr; },
+  Await([&] { return (terminal = FindWindowA(kTerminalWindowClass, nullptr)) != nullptr; },
         "the terminal started on Finish", kPageSeconds);
-  PostMessageW(terminal, WM_CLOSE, 0, 0);
-  Await([] { return FindWindowW(kTerminalClass, nullptr) == nullptr; }, "the terminal to close",
-        kPageSeconds);
+  PostMessageA(terminal, WM_CLOSE, 0, 0);
+  Await([] { return FindWindowA(kTerminalWindowClass, nullptr) == nullptr; },
+        "the terminal to close", kPageSeconds);
 }
 
 void CheckInstalled(const TWalk& walk) {
@@ -183,14 +184,14 @@ void CheckInstalled(const TWalk& walk) {
 
 void WalkUninstall(TWalk& walk) {
   TDrivenProgram uninstall("\"" + walk.App + "\\Uninstall.exe\"");
-  HWND form = OnWelcomePage(walk, uninstall, L"Uninstall", "uninstall-welcome");
-  HWND next = Button(form, L"Next >>");
+  HWND form = OnWelcomePage(walk, uninstall, u"Uninstall", "uninstall-welcome");
+  HWND next = Button(form, u"Next >>");
   Press(next);
-  OnPage(walk, form, L"Uninstallation in Progress", "uninstall-progress", RunEnded(form, next));
+  OnPage(walk, form, u"Uninstallation in Progress", "uninstall-progress", RunEnded(form, next));
   ExpectProgressLine(form, "Delete file " + walk.Installed(kSampleFiles[0]) + " ...");
   Press(next);
-  OnPage(walk, form, L"Uninstallation Complete", "uninstall-finish");
-  Press(Button(form, L"Finish"));
+  OnPage(walk, form, u"Uninstallation Complete", "uninstall-finish");
+  Press(Button(form, u"Finish"));
   Expect(uninstall.WaitForExit(kPageSeconds) == 0, "the uninstaller's exit code");
 }
 

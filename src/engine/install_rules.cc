@@ -106,15 +106,25 @@ void RecordFoldersBefore(std::vector<TInstalledItem>& items,
 
 }  // namespace
 
+std::vector<std::string> FoldersBelow(const std::string& parent, const std::string& path) {
+  std::vector<std::string> folders;
+  const std::string prefix = parent + "\\";
+  if (path.size() <= prefix.size() || !SamePath(path.substr(0, prefix.size()), prefix))
+    return folders;
+  for (size_t end = path.rfind('\\'); end != std::string::npos && end > prefix.size();
+       end = path.rfind('\\', end - 1)) {
+    folders.push_back(path.substr(0, end));
+  }
+  return folders;
+}
+
 void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::string& menu_folder,
                            const std::vector<std::string>& shortcut_names) {
   std::vector<std::string> folders;
   for (const std::string& name : shortcut_names) {
-    for (size_t end = name.rfind('\\'); end != std::string::npos && end > 0;
-         end = name.rfind('\\', end - 1)) {
-      folders.push_back(menu_folder + "\\" + name.substr(0, end));
-    }
+    const std::vector<std::string> below = FoldersBelow(menu_folder, menu_folder + "\\" + name);
+    folders.insert(folders.end(), below.begin(), below.end());
   }
   RecordFoldersBefore(items, menu_folder, folders);
 }

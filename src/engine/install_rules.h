@@ -58,13 +58,20 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::string& menu_folder,
                            const std::vector<std::string>& shortcut_names);
 
+// The folders between `parent` and the file or folder `path` below it, deepest first: for
+// "P\\A\\B\\f.txt" below "P", "P\\A\\B" and "P\\A". None when `path` does not lie below
+// `parent` (case ignored).
+std::vector<std::string> FoldersBelow(const std::string& parent, const std::string& path);
+
 // The folders that creating `folder` with all its parents makes: `folder` and each parent up to
 // the first one `exists` confirms, deepest first; none when `folder` exists. Drive roots ("C:")
 // and an empty path are never listed.
 std::vector<std::string> MissingFolders(const std::string& folder,
                                         const std::function<bool(const std::string&)>& exists);
 
-// Records the folders an install created for its package files as folder items of `items`:
+// Records the folders an install made for its package files (below the application folder:
+// every sub-folder that holds one, so that an install over an earlier one records them too;
+// elsewhere: the folders that did not exist before) as folder items of `items`:
 // each once (case ignored), deepest first, inserted just before the item `app_folder`
 // (appended when there is none), so that the uninstall removes them once they are empty and
 // before the self-removal removes the application folder. The application and menu folders

@@ -113,6 +113,17 @@ TEST(MissingFoldersTest, ListsTheFolderAndItsMissingParentsDeepestFirst) {
   EXPECT_TRUE(MissingFolders("", exists).empty());
 }
 
+TEST(FoldersBelowTest, ListsTheFoldersBetweenTheParentAndThePathDeepestFirst) {
+  EXPECT_EQ(FoldersBelow("P\\App", "P\\App\\Docs\\Deep\\m.rtf"),
+            (std::vector<std::string>{"P\\App\\Docs\\Deep", "P\\App\\Docs"}));
+  EXPECT_EQ(FoldersBelow("P\\App", "p\\app\\Docs\\m.rtf"), std::vector<std::string>{"p\\app\\Docs"})
+      << "case ignored";
+  EXPECT_TRUE(FoldersBelow("P\\App", "P\\App\\m.rtf").empty());
+  EXPECT_TRUE(FoldersBelow("P\\App", "P\\Apps\\Docs\\m.rtf").empty()) << "a sibling";
+  EXPECT_TRUE(FoldersBelow("P\\App", "T\\MQL4\\e.ex4").empty());
+  EXPECT_TRUE(FoldersBelow("P\\App", "P\\App\\\\m.rtf").empty()) << "no empty part";
+}
+
 TEST(RecordTargetFoldersTest, CreatedFoldersGoDeepestFirstBeforeTheAppFolder) {
   std::vector<TInstalledItem> items = {
       {"P\\App", kInstalledFolder}, {"M\\App", kInstalledFolder}, {"P\\App\\Docs\\a.txt", 0}};

@@ -58,8 +58,10 @@ void CopyPackageFiles(TXaInstall& install,
       if (pass > 0 && !IsTerminalTarget(file->TargetPath))
         continue;
       const std::string target = ExpandMacros(file->TargetPath, macros);
-      const std::vector<std::string> missing = MissingFolders(FolderPart(target), FolderExists);
-      created_folders.insert(created_folders.end(), missing.begin(), missing.end());
+      std::vector<std::string> made = FoldersBelow(app_folder, target);
+      if (made.empty())
+        made = MissingFolders(FolderPart(target), FolderExists);
+      created_folders.insert(created_folders.end(), made.begin(), made.end());
       ForceDirectories(FolderPart(target));
       install.Progress("Copying file " + target + " ...", 1);
       install.InstalledItems.push_back({target, 0});

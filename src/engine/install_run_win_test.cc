@@ -85,6 +85,35 @@ TEST_F(InstallRunTest, RefusesAnUnusableProgramNameBeforeWritingAnything) {
   EXPECT_TRUE(MachineKeyExists(kUninstallKey));
 }
 
+// An install over an earlier one finds the program's own sub-folders there already; it still
+// records them, so that its uninstall empties the program folder. A terminal's folders that
+// were there before are never recorded.
+TEST_F(InstallRunTest, RecordsTheProgramsSubFoldersAlsoOverAnEarlierInstall) {
+  AddFile("{app}\\Docs\\Deep\\manual.rtf", "m");
+  AddFile("{metatrader}\\MQL4\\Experts\\e.ex4", "e");
+  Install({terminal_});
+  TXaInstall again;
+  again.LoadFromFile(installer_);
+  again.TerminalFolders = {terminal_};
+  RunInstall(again);
+  const std::string app = cleanup_.AppFolder();
+  for (const TXaInstall* run : {&install_, &again}) {
+    std::vector<std::string> folders;
+    for (const TInstalledItem& item : run->InstalledItems) {
+      if (item.Mark == kInstalledFolder)
+        folders.push_back(item.Path);
+    }
+    const bool first = run == &install_;
+    // Deepest first; the terminal folder lies deeper than Program Files here.
+    std::vector<std::string> expected;
+    if (first)
+      expected = {terminal_ + "\\MQL4\\Experts", terminal_ + "\\MQL4"};
+    expected.insert(expected.end(), {app + "\\Docs\\Deep", app + "\\Docs"});
+    expected.insert(expected.end(), {app, cleanup_.MenuFolder()});
+    EXPECT_EQ(folders, expected) << (first ? "first install" : "install over it");
+  }
+}
+
 TEST_F(InstallRunTest, WithoutTerminalsCopiesNoPackageFile) {
   AddFile("{app}\\a.txt", "a");
   Install({});

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs a 256 MiB package with enginectl.exe under wine64 and copies the same installer with
+# Installs a 256 MiB package with enginectl.exe under Wine and copies the same installer with
 # CopyFileA (copy_file.exe), both in one Wine session, a few times each, and prints the best
 # times and their ratio; then the same for a 16-byte package, to show what each costs whatever
-# the size. Usage: bench-install-wine.sh HOST_BUILD WIN64_BUILD
+# the size. WINDOWS_BUILD is a win32 build (run by the 32-bit loader) or a win64 one (wine64).
+# Usage: bench-install-wine.sh HOST_BUILD WINDOWS_BUILD
 set -euo pipefail
 
 host=$(realpath "$1")
-win64=$(realpath "$2")
+windows=$(realpath "$2")
 runs=5
 size=$((256 << 20))
-prefix=$win64/bench-wineprefix
+prefix=$windows/bench-wineprefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINELOADER=/usr/lib/wine/wine64
+if ! "$(dirname "$0")/pe-is-64bit.sh" "$windows/src/engine/enginectl.exe"; then
+  WINELOADER=/usr/lib/wine/wine
+fi
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -48,13 +52,13 @@ source = "payload.bin"
 target = "{app}\\payload.bin"
 TOML
   "$host/src/xapack/xapack" build "$bench/$name/package.toml" -o "$bench/$name.exe" \
-    --stub "$win64/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
+    --stub "$windows/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
 }
 
 mkdir -p "$bench/MT4"
 build_installer Setup "$size"
 build_installer Small 16
-cp "$win64/src/engine/enginectl.exe" "$win64/bench/copy_file.exe" "$bench/"
+cp "$windows/src/engine/enginectl.exe" "$windows/bench/copy_file.exe" "$bench/"
 "$WINELOADER" cmd /c exit
 
 now() { date +%s%N; }
@@ -81,6 +85,9 @@ cmp -s "$bench/copy.bin" "$bench/Setup.exe" || { echo "bench: copied file differ
 small_install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Small.exe' 'C:\xa-bench\MT4')
 small_copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Small.exe' 'C:\xa-bench\copy.bin')
 
+kind=PE32+
+[ "$WINELOADER" = /usr/lib/wine/wine64 ] || kind=PE32
+echo "measured: $windows/src/engine/enginectl.exe ($kind) under $WINELOADER"
 awk -v i="$install_ns" -v c="$copy_ns" -v si="$small_install_ns" -v sc="$small_copy_ns" \
   -v n="$size" 'BEGIN {
   printf "install 256 MiB under Wine:   %6.3f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6

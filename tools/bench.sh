@@ -2,21 +2,25 @@
 # Builds what the benchmarks need and runs them, each against a plain copy of the same bytes
 # measured in the same run: deciphering in memory on every cipher path and a 64 MiB stored
 # content file to file, building a 256 MiB package with xapack, and installing a 256 MiB package
-# with enginectl.exe under wine64. Extra arguments go to the two Google Benchmark programs.
-# XA_BENCH_HOST and XA_BENCH_WIN64 name the build folders (build/host and build/win64).
+# with enginectl.exe under Wine. The install is measured on the product (win32) where 32-bit
+# Wine runs, else on the win64 build under wine64 (XA_WINDOWS_BUILD=win64 forces the latter).
+# Extra arguments go to the two Google Benchmark programs. XA_BENCH_HOST and XA_BENCH_WINDOWS
+# name the build folders (build/host and build/<preset>).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+windows_preset=$(tools/windows-build.sh)
 host=${XA_BENCH_HOST:-build/host}
-win64=${XA_BENCH_WIN64:-build/win64}
+windows=${XA_BENCH_WINDOWS:-build/$windows_preset}
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "Windows build measured under Wine: $windows_preset ($windows)"
 cmake --preset host -B "$host" >/dev/null
 cmake --build "$host" -j2 --target cipher_benchmark xapack_benchmark xapack
-cmake --preset win64 -B "$win64" >/dev/null
-cmake --build "$win64" -j2 --target enginectl copy_file
+cmake --preset "$windows_preset" -B "$windows" >/dev/null
+cmake --build "$windows" -j2 --target enginectl copy_file
 
 "$host/bench/cipher_benchmark" "$@"
 "$host/bench/xapack_benchmark" "$@"
-bash tools/bench-install-wine.sh "$host" "$win64"
+bash tools/bench-install-wine.sh "$host" "$windows"
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"

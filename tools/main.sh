@@ -22,10 +22,9 @@ echo "build/win32/Setup.exe:"
 $xapack list build/win32/Setup.exe
 
 # Under Wine the wizard runs from the i686 build where the kernel executes the 32-bit Wine
-# loader, otherwise from the x86_64 build of the same sources.
-preset=win32
-if ! tools/can-run-win32.sh; then
-  preset=win64
+# loader, otherwise (or with XA_WINDOWS_BUILD=win64) from the x86_64 build of the same sources.
+preset=$(tools/windows-build.sh)
+if [ "$preset" = win64 ]; then
   cmake --preset win64 >/dev/null
   cmake --build --preset win64
   $xapack build $package/package.toml -o build/win64/Setup.exe \

@@ -30,6 +30,18 @@ ensure_i386() {
   apt_updated=
 }
 
+# A mirror being synchronised fails an update now and then ("File has unexpected size"); try
+# again, and fall back on the package lists at hand rather than failing the set-up.
+apt_update() {
+  local attempt
+  for attempt in 1 2 3; do
+    apt-get update -qq >/dev/null && return
+    echo "setup: apt-get update failed (attempt $attempt of 3)" >&2
+    sleep 10
+  done
+  echo "setup: installing from the package lists at hand" >&2
+}
+
 apt_updated=
 install_missing() {
   local missing
@@ -37,7 +49,7 @@ install_missing() {
   [ ${#missing[@]} -eq 0 ] && return
   need_root "${missing[*]}"
   if [ -z "$apt_updated" ]; then
-    apt-get update -qq >/dev/null
+    apt_update
     apt_updated=1
   fi
   echo "setup: installing ${missing[*]}"

@@ -12,7 +12,6 @@ work=$3
 root=$(cd "$(dirname "$0")/.." && pwd)
 run=$root/tools/wine-run.sh
 program="Sample Trend Indicator"
-app=$XA_WINE_PREFIX/drive_c/Program\ Files/$program
 menu=$XA_WINE_PREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/$program
 
 fail() {
@@ -31,10 +30,8 @@ u32() {
   od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '
 }
 
-# The checksum and the certificate table entry of a PE32+ program: "checksum address size".
 signature_fields() {
-  local optional=$(($(u32 "$1" 60) + 24))
-  echo "$(u32 "$1" $((optional + 64))) $(u32 "$1" $((optional + 112 + 32))) $(u32 "$1" $((optional + 112 + 36)))"
+  "$root/tools/pe-signature-fields.sh" "$1"
 }
 
 # Every file below $1 (but the uninstaller) with its MD5 sum, by relative path.
@@ -49,18 +46,8 @@ clean_install() {
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
-trap clean_install EXIT
-clean_install
 
-openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.crt -days 2 \
-  -subj "/CN=XA Test CA" -addext "basicConstraints=critical,CA:TRUE" \
-  -addext "keyUsage=critical,keyCertSign" 2>/dev/null
-openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr \
-  -subj "/CN=XA Test Publisher" 2>/dev/null
-printf '%s\n' "basicConstraints=CA:FALSE" "keyUsage=critical,digitalSignature" \
-  "extendedKeyUsage=codeSigning" >signer.ext
-openssl x509 -req -in signer.csr -CA ca.crt -CAkey ca.key -CAcreateserial -out signer.crt \
-  -days 2 -extfile signer.ext 2>/dev/null
+"$root/tools/make-test-signer.sh"
 sign() {
   osslsigncode sign -certs signer.crt -key signer.key -n "$program" -h sha256 -in "$1" -out "$2" \
     >/dev/null
@@ -69,6 +56,16 @@ sign() {
 "$run" "$xapack" build "$(winpath "$root/examples/sample-package/package.toml")" \
   -o "$(winpath "$work/Setup.exe")" --stub "$(winpath "$enginectl")" \
   --key 000102030405060708090a0b0c0d0e0f >/dev/null
+# A 32-bit program in a 64-bit prefix (which the build above has made) installs below
+# "Program Files (x86)".
+program_files=$XA_WINE_PREFIX/drive_c/Program\ Files
+if ! "$root/tools/pe-is-64bit.sh" "$enginectl" && [ -d "$program_files (x86)" ]; then
+  program_files="$program_files (x86)"
+fi
+app=$program_files/$program
+trap clean_install EXIT
+clean_install
+
 sign Setup.exe Signed.exe
 osslsigncode verify -CAfile ca.crt -in Signed.exe >verify.txt 2>&1 ||
   fail "the signed installer does not verify: $(tail -n 3 verify.txt)"

@@ -16,16 +16,8 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-# The PE32+ optional header magic is 0x20b; read it through e_lfanew.
-pe_is_64bit() {
-  local lfanew magic
-  lfanew=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
-  magic=$(od -An -tx2 -j$((lfanew + 24)) -N2 "$1" | tr -d ' ')
-  [ "$magic" = "020b" ]
-}
-
 # Wine's own programs (reg, cmd), named without a path, run under the 64-bit loader.
-if [ ! -f "$1" ] || pe_is_64bit "$1"; then
+if [ ! -f "$1" ] || "$(dirname "$0")/pe-is-64bit.sh" "$1"; then
   loader=/usr/lib/wine/wine64
 else
   loader=/usr/lib/wine/wine

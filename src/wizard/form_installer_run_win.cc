@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/data_folders.h"
 #include "engine/install_run.h"
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
@@ -26,6 +27,10 @@ std::u16string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::vector<TDataFolder> UserDataFolders(const TFormEnvironment& environment) {
+  return environment.DataFolders ? environment.DataFolders() : std::vector<TDataFolder>{};
+}
+
 }  // namespace
 
 bool TFormInstaller::CheckMetaTraderClosed() {
@@ -37,7 +42,12 @@ void TFormInstaller::ScanMetaTrader() {
     return;
   controls_.ListMetaTrader.Clear();
   const std::string root = environment_.ProgramFiles(false);
-  for (const std::string& folder : FindTerminalFolders(root))
+  std::vector<std::string> folders = FindTerminalFolders(root);
+  // Terminals installed elsewhere are found through their data folders.
+  const std::vector<std::string> elsewhere =
+      UnlistedInstallations(folders, UserDataFolders(environment_), TerminalExeExists);
+  folders.insert(folders.end(), elsewhere.begin(), elsewhere.end());
+  for (const std::string& folder : folders)
     AddTerminalFolder(folder);
   if (controls_.ListMetaTrader.Count() == 0) {
     AddTerminalFolder(DefaultTerminalFolder(root));
@@ -64,9 +74,14 @@ void TFormInstaller::BuildSummary() {
       checked.push_back(Utf16ToAnsi(list.Text(i)));
   }
   const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
+  const std::vector<TDataFolder> data_folders = UserDataFolders(environment_);
+  const auto data_folders_of = [&data_folders](const std::string& folder) {
+    return DataFoldersOf(data_folders, folder);
+  };
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, FALSE, 0);
-  SetWindowText16(controls_.MemoReady,
-                  JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true))));
+  SetWindowText16(
+      controls_.MemoReady,
+      JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true), data_folders_of)));
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(controls_.MemoReady, nullptr, TRUE);
 }

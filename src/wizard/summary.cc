@@ -5,6 +5,9 @@ namespace {
 
 constexpr char kIndent[] = "        ";
 
+// Under a terminal folder: where its terminal reads its files from, which gets them too.
+constexpr char kDataFolderPrefix[] = "    and its data folder ";
+
 std::string VersionLine(const TXaData& record) {
   std::string line = kIndent + record.ProgramName + " v" + std::to_string(record.VersionMajor) +
                      "." + std::to_string(record.VersionMinor);
@@ -17,12 +20,19 @@ std::string VersionLine(const TXaData& record) {
 
 }  // namespace
 
-std::vector<std::string> SummaryLines(const TXaData& record,
-                                      const std::vector<std::string>& checked_folders,
-                                      const std::string& program_files_with_delimiter) {
+std::vector<std::string> SummaryLines(
+    const TXaData& record,
+    const std::vector<std::string>& checked_folders,
+    const std::string& program_files_with_delimiter,
+    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of) {
   std::vector<std::string> lines{"Program Name", VersionLine(record), "", "Target Folder(s)"};
-  for (const std::string& folder : checked_folders)
+  for (const std::string& folder : checked_folders) {
     lines.push_back(kIndent + folder);
+    if (!data_folders_of)
+      continue;
+    for (const std::string& data_folder : data_folders_of(folder))
+      lines.push_back(kIndent + std::string(kDataFolderPrefix) + data_folder);
+  }
   lines.insert(lines.end(),
                {"", "Program Folder", kIndent + program_files_with_delimiter + record.ProgramName,
                 "", "Start Menu Folder", kIndent + record.ProgramName});

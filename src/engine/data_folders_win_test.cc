@@ -37,7 +37,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 // A terminal installation below the real Program Files, removed when the object goes.
 class TProgramFilesTerminal {
  public:
-  TProgramFilesTerminal() : path_(GetSysFolder(SysFolderId::kProgramFiles, false) + "\\" + Name()) {
+  TProgramFilesTerminal()
+      : path_(GetSysFolder(SysFolderId::kProgramFiles, false) + "\\" + Name() + " MT4") {
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
     CopyTerminalDouble(path_);
@@ -115,6 +116,7 @@ class DataFolderInstallTest : public testing::Test {
  protected:
   void SetUp() override {
     terminal_a_ = program_files_terminal_.Path();
+    ASSERT_TRUE(PathExists(terminal_a_ + "\\terminal.exe"));
     terminal_b_ = elsewhere_.Path() + "\\Beta MT4";
     ASSERT_TRUE(CreateDirectoryA(terminal_b_.c_str(), nullptr));
     ASSERT_TRUE(CopyTerminalDouble(terminal_b_));
@@ -184,8 +186,9 @@ TEST_F(DataFolderInstallTest, CopiesIntoDataFoldersAndUninstallRemovesOnlyOurs) 
     EXPECT_EQ(ReadFileBytes(folder + "\\MQL4\\Experts\\e.ex4"), "expert") << folder;
     EXPECT_EQ(ReadFileBytes(folder + "\\MQL4\\Indicators\\Sub\\i.ex4"), "indicator") << folder;
     EXPECT_EQ(ReadFileTimes(folder + "\\MQL4\\Experts\\e.ex4").Written, 0x01D6000033334444ull);
-    EXPECT_EQ(ReadFileBytes(ExpertsIniPath(folder)).substr(4, 9),
-              std::string("\1\0\0\0\0\0\0\0\1", 9))
+    const std::string settings = ReadFileBytes(ExpertsIniPath(folder));
+    ASSERT_GE(settings.size(), kExpertsRecordSize) << folder;
+    EXPECT_EQ(std::string({settings[4], settings[12], settings[40]}), std::string("\1\0\1", 3))
         << folder;
   }
   EXPECT_FALSE(PathExists(data_a_ + "\\a.txt"));
@@ -210,7 +213,7 @@ TEST_F(DataFolderInstallTest, CopiesIntoDataFoldersAndUninstallRemovesOnlyOurs) 
   }
   RunUninstall(uninstall);
   for (const std::string& terminal : {terminal_a_, terminal_b_}) {
-    EXPECT_TRUE(PathExists(terminal + "\\terminal.exe"));
+    EXPECT_TRUE(PathExists(terminal + "\\terminal.exe")) << terminal;
     EXPECT_FALSE(PathExists(terminal + "\\MQL4")) << "made by the install";
   }
   for (const std::string& data_folder : {data_a_, data_b_}) {

@@ -9,6 +9,7 @@
 #include "engine/install_run.h"
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
+#include "shell/sys_folders.h"
 #include "wizard/summary.h"
 #include "wizard/terminal_discovery_win.h"
 #include "wizard/wide_text.h"
@@ -75,8 +76,12 @@ void TFormInstaller::BuildSummary() {
   }
   const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
   const std::vector<TDataFolder> data_folders = UserDataFolders(environment_);
-  const auto data_folders_of = [&data_folders](const std::string& folder) {
-    return DataFoldersOf(data_folders, folder);
+  const std::string app_data = GetSysFolder(SysFolderId::kUserAppData, false);
+  const auto data_folders_of = [&](const std::string& folder) {
+    std::vector<std::string> shown = DataFoldersOf(data_folders, folder);
+    for (std::string& data_folder : shown)
+      data_folder = ShortDataFolder(data_folder, app_data);
+    return shown;
   };
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, FALSE, 0);
   SetWindowText16(

@@ -315,13 +315,20 @@ TEST_F(FormTest, DataFoldersFindTerminalsElsewhereAndReceiveTheirFiles) {
 
   Next();
   const std::vector<std::u16string> summary = Lines(c.MemoReady);
-  ASSERT_GE(summary.size(), 8u);
+  ASSERT_GE(summary.size(), 11u);
   const std::string indent = "        ";
+  // The data folders lie in the user's application data, which the summary writes short.
+  const std::string heading = indent + "    and its data folder in %APPDATA%\\MetaQuotes\\Terminal";
+  const auto shown = [&](const std::string& folder) {
+    return indent + "    " + folder.substr(folder.rfind('\\') + 1);
+  };
   EXPECT_EQ(Utf16ToAnsi(summary[4]), indent + terminal_a);
-  EXPECT_EQ(Utf16ToAnsi(summary[5]), indent + "    and its data folder " + data_a);
-  EXPECT_EQ(Utf16ToAnsi(summary[6]), indent + beta);
-  EXPECT_EQ(Utf16ToAnsi(summary[7]), indent + "    and its data folder " + data_beta);
-  EXPECT_EQ(Utf16ToAnsi(summary[8]), "");
+  EXPECT_EQ(Utf16ToAnsi(summary[5]), heading);
+  EXPECT_EQ(Utf16ToAnsi(summary[6]), shown(data_a));
+  EXPECT_EQ(Utf16ToAnsi(summary[7]), indent + beta);
+  EXPECT_EQ(Utf16ToAnsi(summary[8]), heading);
+  EXPECT_EQ(Utf16ToAnsi(summary[9]), shown(data_beta));
+  EXPECT_EQ(Utf16ToAnsi(summary[10]), "");
 
   Next();
   const std::vector<std::u16string> progress = Lines(c.MemoProgress);

@@ -30,11 +30,14 @@ TEST(SummaryLinesTest, ListsDataFoldersUnderTheirTerminal) {
       "",
       "Target Folder(s)",
       "        C:\\PF\\MT4 A",
-      "            and its data folder C:\\AD\\Terminal\\AAA",
-      "            and its data folder C:\\AD\\Terminal\\AAB",
+      "            and its data folder in C:\\AD\\Terminal",
+      "            AAA",
+      "            and its data folder in C:\\AD\\Terminal",
+      "            AAB",
       "        D:\\MT4 B",
       "        C:\\PF\\MT4 C",
-      "            and its data folder C:\\AD\\Terminal\\CCC",
+      "            and its data folder in C:\\AD\\Terminal",
+      "            CCC",
       "",
       "Program Folder",
       "        C:\\PF\\Foo",
@@ -46,9 +49,30 @@ TEST(SummaryLinesTest, ListsDataFoldersUnderTheirTerminal) {
   EXPECT_EQ(SummaryLines(record, checked, "C:\\PF\\", of), expected);
   // Without data folders the terminal folders stand alone.
   std::vector<std::string> plain = expected;
-  std::erase_if(
-      plain, [](const std::string& line) { return line.find("data folder") != std::string::npos; });
+  std::erase_if(plain, [](const std::string& line) { return line.rfind("            ", 0) == 0; });
   EXPECT_EQ(SummaryLines(record, checked, "C:\\PF\\"), plain);
+}
+
+TEST(ShortDataFolderTest, WritesTheApplicationDataFolderAsItsVariable) {
+  const std::string app_data = "C:\\Users\\Ann\\AppData\\Roaming";
+  struct Case {
+    const char* folder;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"C:\\Users\\Ann\\AppData\\Roaming\\MetaQuotes\\Terminal\\AB12",
+       "%APPDATA%\\MetaQuotes\\Terminal\\AB12"},
+      {"c:\\users\\ann\\appdata\\roaming\\MetaQuotes\\Terminal\\AB12",
+       "%APPDATA%\\MetaQuotes\\Terminal\\AB12"},
+      {"C:\\Users\\Ann\\AppData\\Roaming2\\MetaQuotes",
+       "C:\\Users\\Ann\\AppData\\Roaming2\\MetaQuotes"},
+      {"C:\\Users\\Ann\\AppData\\Roaming", "C:\\Users\\Ann\\AppData\\Roaming"},
+      {"D:\\Data\\Terminal\\AB12", "D:\\Data\\Terminal\\AB12"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ShortDataFolder(c.folder, app_data), c.shown) << c.folder;
+  EXPECT_EQ(ShortDataFolder(cases[0].folder, app_data + "\\"), cases[0].shown);
+  EXPECT_EQ(ShortDataFolder(cases[0].folder, ""), cases[0].folder);
 }
 
 }  // namespace

@@ -131,8 +131,11 @@ void CheckSummary(const TWalk& walk, HWND form) {
   const std::string summary = Utf16ToAnsi(TextOf(RequireControl(form, u"EDIT", u"")));
   for (const auto& [terminal, data] : {std::pair{walk.Terminal, walk.TerminalData},
                                        std::pair{walk.Elsewhere, walk.ElsewhereData}}) {
-    Expect(summary.find(terminal + "\r\n            and its data folder " + data + "\r\n") !=
-               std::string::npos,
+    const std::string name = data.substr(data.rfind('\\') + 1);
+    Expect(summary.find(terminal +
+                        "\r\n            and its data folder in %APPDATA%\\MetaQuotes\\Terminal"
+                        "\r\n            " +
+                        name + "\r\n") != std::string::npos,
            "the summary names " + terminal + " and its data folder");
   }
 }

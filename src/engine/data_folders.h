@@ -73,7 +73,8 @@ std::vector<std::string> InstallDestinations(
 int32_t DataFolderSteps(const TXaInstall& install, size_t extra_folders);
 
 // The folder that holds the current user's data folders: the roaming application data folder +
-// "\MetaQuotes\Terminal"; "" when that folder is unknown. Windows only.
+// "\MetaQuotes\Terminal"; "" when that folder is unknown or its setting is damaged (never
+// raises). Windows only.
 std::string DataFoldersRoot();
 
 // The MetaTrader 4 data folders below `root`, in the order the file system lists them: its

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "engine/data_folders.h"
+#include "package/errors.h"
 #include "shell/scoped_find_handle.h"
 #include "shell/scoped_handle.h"
 #include "shell/sys_folders.h"
@@ -74,7 +75,13 @@ std::optional<TDataFolder> ReadDataFolder(const std::string& folder) {
 }  // namespace
 
 std::string DataFoldersRoot() {
-  const std::string app_data = GetSysFolder(SysFolderId::kUserAppData, false);
+  std::string app_data;
+  try {
+    app_data = GetSysFolder(SysFolderId::kUserAppData, false);
+  } catch (const Exception&) {
+    // A damaged profile setting only hides the data folders; the install goes on without them.
+    return {};
+  }
   if (app_data.empty())
     return {};
   return app_data + "\\" + kDataFoldersPath;

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "engine/data_folders.h"
 #include "engine/install_rules.h"
 #include "engine/install_run.h"
 #include "engine/path_macros.h"
@@ -42,9 +43,11 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// Copies every package file: all of them in the first terminal pass, the terminal files
-// again in each further pass. Records the folders it creates for them.
+// Copies every package file: all of them in the first pass, into the first of
+// `terminal_destinations`, the terminal files again in each further pass. Records the folders
+// it creates for them.
 void CopyPackageFiles(TXaInstall& install,
+                      const std::vector<std::string>& terminal_destinations,
                       const std::string& app_folder,
                       const std::string& menu_folder) {
   TMacroList macros;
@@ -52,8 +55,8 @@ void CopyPackageFiles(TXaInstall& install,
   CheckPackageContents(install, executable.Size());
   BuildMacroList(macros, install.ProgramName, GetSysFolder);
   std::vector<std::string> shortcut_names, created_folders;
-  for (size_t pass = 0; pass < install.TerminalFolders.size(); ++pass) {
-    SetMacroValue(macros, kMetaTraderMacro, install.TerminalFolders[pass]);
+  for (size_t pass = 0; pass < terminal_destinations.size(); ++pass) {
+    SetMacroValue(macros, kMetaTraderMacro, terminal_destinations[pass]);
     for (const auto& file : install.Files) {
       if (pass > 0 && !IsTerminalTarget(file->TargetPath))
         continue;
@@ -102,15 +105,19 @@ void RunInstall(TXaInstall& install) {
   const std::string program_files = GetSysFolder(SysFolderId::kProgramFiles, false);
   const std::string programs_menu = GetSysFolder(SysFolderId::kCommonPrograms, false);
   CheckInstallable(install.ProgramName, program_files, programs_menu);
+  // Terminals from build 600 on read their files from their data folders, which get them too.
+  const std::vector<std::string> destinations = TerminalDestinations(install.TerminalFolders);
   install.StepsDone = 0;
-  install.StepsExpected = ExpectedInstallSteps(install);
+  install.StepsExpected =
+      ExpectedInstallSteps(install) +
+      DataFolderSteps(install, destinations.size() - install.TerminalFolders.size());
   const std::string app_folder = program_files + "\\" + install.ProgramName;
   const std::string menu_folder = programs_menu + "\\" + install.ProgramName;
   install.InstalledItems.push_back({app_folder, kInstalledFolder});
   install.InstalledItems.push_back({menu_folder, kInstalledFolder});
-  CopyPackageFiles(install, app_folder, menu_folder);
+  CopyPackageFiles(install, destinations, app_folder, menu_folder);
   if (!install.SettingsOverride.empty()) {
-    for (const std::string& folder : install.TerminalFolders) {
+    for (const std::string& folder : destinations) {
       install.Progress("Overriding MetaTrader settings in " + folder + " ...", 1);
       OverrideTerminalSettings(install, folder);
     }

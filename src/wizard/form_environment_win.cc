@@ -16,6 +16,7 @@ TFormEnvironment DefaultFormEnvironment() {
   environment.ProgramFiles = [](bool trailing_delimiter) {
     return GetSysFolder(SysFolderId::kProgramFiles, trailing_delimiter);
   };
+  environment.DataFolders = [] { return ReadDataFolders(DataFoldersRoot()); };
   environment.ShowMessage = [](HWND owner, const std::u16string& text, const std::u16string& title,
                                UINT icon) {
     MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);

@@ -5,6 +5,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "engine/data_folders.h"
 
 namespace xa {
 
@@ -16,6 +19,8 @@ struct TFormEnvironment {
   std::string ExecutablePath;
   // The Program Files folder, with or without a trailing backslash.
   std::function<std::string(bool trailing_delimiter)> ProgramFiles;
+  // The current user's MetaTrader 4 data folders; none when unset.
+  std::function<std::vector<TDataFolder>()> DataFolders;
   // Shows a modal message box with one OK button; `icon` is an MB_ICON* flag.
   std::function<
       void(HWND owner, const std::u16string& text, const std::u16string& title, UINT icon)>

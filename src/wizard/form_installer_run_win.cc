@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/data_folders.h"
 #include "engine/install_run.h"
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
+#include "shell/sys_folders.h"
 #include "wizard/summary.h"
 #include "wizard/terminal_discovery_win.h"
 #include "wizard/wide_text.h"
@@ -26,6 +28,10 @@ std::u16string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::vector<TDataFolder> UserDataFolders(const TFormEnvironment& environment) {
+  return environment.DataFolders ? environment.DataFolders() : std::vector<TDataFolder>{};
+}
+
 }  // namespace
 
 bool TFormInstaller::CheckMetaTraderClosed() {
@@ -37,7 +43,12 @@ void TFormInstaller::ScanMetaTrader() {
     return;
   controls_.ListMetaTrader.Clear();
   const std::string root = environment_.ProgramFiles(false);
-  for (const std::string& folder : FindTerminalFolders(root))
+  std::vector<std::string> folders = FindTerminalFolders(root);
+  // Terminals installed elsewhere are found through their data folders.
+  const std::vector<std::string> elsewhere =
+      UnlistedInstallations(folders, UserDataFolders(environment_), TerminalExeExists);
+  folders.insert(folders.end(), elsewhere.begin(), elsewhere.end());
+  for (const std::string& folder : folders)
     AddTerminalFolder(folder);
   if (controls_.ListMetaTrader.Count() == 0) {
     AddTerminalFolder(DefaultTerminalFolder(root));
@@ -64,9 +75,18 @@ void TFormInstaller::BuildSummary() {
       checked.push_back(Utf16ToAnsi(list.Text(i)));
   }
   const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
+  const std::vector<TDataFolder> data_folders = UserDataFolders(environment_);
+  const std::string app_data = GetSysFolder(SysFolderId::kUserAppData, false);
+  const auto data_folders_of = [&](const std::string& folder) {
+    std::vector<std::string> shown = DataFoldersOf(data_folders, folder);
+    for (std::string& data_folder : shown)
+      data_folder = ShortDataFolder(data_folder, app_data);
+    return shown;
+  };
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, FALSE, 0);
-  SetWindowText16(controls_.MemoReady,
-                  JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true))));
+  SetWindowText16(
+      controls_.MemoReady,
+      JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true), data_folders_of)));
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(controls_.MemoReady, nullptr, TRUE);
 }

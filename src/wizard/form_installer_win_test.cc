@@ -5,11 +5,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "engine/data_folders.h"
+#include "engine/testing/data_folder_double.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"
@@ -71,6 +74,16 @@ class FormTest : public testing::Test {
     environment.ProgramFiles = [this](bool trailing) {
       return root_.Path() + (trailing ? "\\" : "");
     };
+    // The real data folders of the user, but only those this test made.
+    environment.DataFolders = [this] {
+      std::vector<TDataFolder> ours;
+      for (const TDataFolder& data_folder : ReadDataFolders(DataFoldersRoot())) {
+        const auto& made = data_folders_.Folders();
+        if (std::find(made.begin(), made.end(), data_folder.Folder) != made.end())
+          ours.push_back(data_folder);
+      }
+      return ours;
+    };
     environment.ShowMessage = [this](HWND, const std::u16string& text, const std::u16string& title,
                                      UINT icon) {
       messages_.push_back({text, title, icon});
@@ -122,6 +135,7 @@ class FormTest : public testing::Test {
   TComApartment apartment_;
   TTempFolder root_{"wizard"};
   TInstallCleanup cleanup_{Name()};
+  TDataFolderDoubles data_folders_;
   std::string setup_ = root_.Path() + "\\Setup.exe";
   TXaInstall package_;
   std::vector<std::string> contents_;
@@ -272,6 +286,61 @@ TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
   Click(form_->Controls().BtnCancel);
   EXPECT_EQ(self_deleted_, std::vector<std::string>{uninstaller + " +folder"});
   EXPECT_TRUE(opened_.size() == 1);
+}
+
+TEST_F(FormTest, DataFoldersFindTerminalsElsewhereAndReceiveTheirFiles) {
+  const std::string terminal_a = AddTerminalFolder("Terminal A", true);
+  TTempFolder elsewhere{"brokers"};
+  const std::string beta = elsewhere.Path() + "\\Beta", gamma = elsewhere.Path() + "\\Gamma";
+  for (const std::string& folder : {beta, gamma}) {
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyTerminalDouble(folder));
+  }
+  std::string upper_a = terminal_a;
+  CharUpperA(upper_a.data());
+  const std::string data_a = data_folders_.MakeFor(upper_a + "\\");
+  const std::string data_beta = data_folders_.MakeFor(beta);
+  data_folders_.MakeFor(elsewhere.Path() + "\\Gone");
+  data_folders_.Make(OriginFileBytes(gamma), "MQL5");
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  EXPECT_TRUE(messages_.empty());
+  const TFormControls& c = form_->Controls();
+  ASSERT_EQ(c.ListMetaTrader.Count(), 2);
+  EXPECT_EQ(Utf16ToAnsi(c.ListMetaTrader.Text(0)), terminal_a);
+  EXPECT_EQ(Utf16ToAnsi(c.ListMetaTrader.Text(1)), beta);
+  EXPECT_TRUE(c.ListMetaTrader.Checked(1));
+
+  Next();
+  const std::vector<std::u16string> summary = Lines(c.MemoReady);
+  ASSERT_GE(summary.size(), 11u);
+  const std::string indent = "        ";
+  // The data folders lie in the user's application data, which the summary writes short.
+  const std::string heading = indent + "    and its data folder in %APPDATA%\\MetaQuotes\\Terminal";
+  const auto shown = [&](const std::string& folder) {
+    return indent + "    " + folder.substr(folder.rfind('\\') + 1);
+  };
+  EXPECT_EQ(Utf16ToAnsi(summary[4]), indent + terminal_a);
+  EXPECT_EQ(Utf16ToAnsi(summary[5]), heading);
+  EXPECT_EQ(Utf16ToAnsi(summary[6]), shown(data_a));
+  EXPECT_EQ(Utf16ToAnsi(summary[7]), indent + beta);
+  EXPECT_EQ(Utf16ToAnsi(summary[8]), heading);
+  EXPECT_EQ(Utf16ToAnsi(summary[9]), shown(data_beta));
+  EXPECT_EQ(Utf16ToAnsi(summary[10]), "");
+
+  Next();
+  const std::vector<std::u16string> progress = Lines(c.MemoProgress);
+  for (const std::string& folder : {terminal_a, data_a, beta, data_beta}) {
+    const std::string target = folder + "\\experts\\Test.ex4";
+    EXPECT_EQ(ReadFileBytes(target), "expert") << folder;
+    EXPECT_NE(
+        std::find(progress.begin(), progress.end(), AnsiToUtf16("Copying file " + target + " ...")),
+        progress.end())
+        << target;
+  }
+  EXPECT_EQ(SendMessageW(c.ComboRun, CB_GETCOUNT, 0, 0), 2);
 }
 
 TEST_F(FormTest, WithoutTerminalsTheDefaultFolderIsOfferedOnceAndNoRunOffered) {

@@ -1,6 +1,7 @@
 #ifndef XA_WIZARD_SUMMARY_H_
 #define XA_WIZARD_SUMMARY_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,18 @@ namespace xa {
 // The lines of the ready page's summary: name and version (with build and release when above
 // 0), the checked terminal folders in list order, the program folder under
 // `program_files_with_delimiter` and the Start-menu folder, each value indented by eight blanks.
-std::vector<std::string> SummaryLines(const TXaData& record,
-                                      const std::vector<std::string>& checked_folders,
-                                      const std::string& program_files_with_delimiter);
+// Each terminal folder is followed by the data folders `data_folders_of` gives for it, indented
+// further, each as two lines that fit the summary's width: "and its data folder in " + the
+// folder that holds it, then its own name.
+std::vector<std::string> SummaryLines(
+    const TXaData& record,
+    const std::vector<std::string>& checked_folders,
+    const std::string& program_files_with_delimiter,
+    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of = nullptr);
+
+// `folder` with a leading `app_data` folder (ASCII case ignored) written as "%APPDATA%", as
+// MetaTrader's own documents name data folders; short enough for the summary's width.
+std::string ShortDataFolder(const std::string& folder, const std::string& app_data);
 
 }  // namespace xa
 

@@ -59,12 +59,34 @@ class CliTest : public ::testing::Test {
   PackageFolder folder_;
 };
 
+// A terminal file outside the folders current terminals read is built, with one warning line
+// that names the layout they expect.
+TEST_F(CliTest, AnOldTerminalLayoutWarnsButBuilds) {
+  std::string text = PackageFolder::DefaultManifest();
+  const std::string from = "{metatrader}\\\\MQL4\\\\Experts\\\\Sample.ex4";
+  text.replace(text.find(from), from.size(), "{metatrader}\\\\experts\\\\Sample.ex4");
+  const std::string manifest = folder_.WriteManifest(text);
+  const std::string output = folder_.Path("Setup.exe");
+  const Result result =
+      RunXapackWith({"build", manifest, "-o", output, "--stub", folder_.StubPath(), "--key", kKey});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(testing::Exists(output));
+  EXPECT_EQ(result.err.rfind("xapack: warning: " + manifest +
+                                 ": [[file]] 1 target \"{metatrader}\\experts\\Sample.ex4\" is not "
+                                 "below MQL4\\",
+                             0),
+            0u)
+      << result.err;
+  EXPECT_NE(result.err.find("MQL4\\Experts, MQL4\\Indicators"), std::string::npos);
+  EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+}
+
 TEST_F(CliTest, ExtractGivesBackTheSourcesWithTheirTimes) {
   const std::string installer = BuildDefault();
   const std::string out = folder_.Path("out");
   const Result result = RunXapackWith({"extract", installer, "-C", out});
   ASSERT_EQ(result.status, 0) << result.err;
-  const std::string sample = out + "/{metatrader}/experts/Sample.ex4";
+  const std::string sample = out + "/{metatrader}/MQL4/Experts/Sample.ex4";
   const std::string expert = out + "/{app}/Expert.ex4";
   EXPECT_EQ(ReadFile(sample), ReadFile(folder_.Path("mql4/Sample.ex4")));
   EXPECT_EQ(ReadFile(expert), ReadFile(folder_.Path("mql4/Expert.ex4")));
@@ -85,7 +107,7 @@ TEST_F(CliTest, ListShowsTheRecordAsTextAndJson) {
       "Settings override: \"11 0\"\n",
       "Readme: 14 bytes\n",
       "Files: 2\n",
-      "  {metatrader}\\experts\\Sample.ex4  size 1015, stored 1024 at offset ",
+      "  {metatrader}\\MQL4\\Experts\\Sample.ex4  size 1015, stored 1024 at offset ",
       ", created 2026-01-31T23:59:59Z, written 2026-01-31T23:59:59Z, shortcut \"Sample manual\"\n",
       "  {app}\\Expert.ex4  size 32, stored 48 at offset ",
   };
@@ -107,7 +129,7 @@ TEST_F(CliTest, ListShowsTheRecordAsTextAndJson) {
       "\"readme_size\": 14",
       "\"whats_new_size\": 0",
       "\"banner_size\": 7167",
-      "\"target\": \"{metatrader}\\\\experts\\\\Sample.ex4\"",
+      "\"target\": \"{metatrader}\\\\MQL4\\\\Experts\\\\Sample.ex4\"",
       "\"size\": 1015",
       "\"stored_size\": 1024",
       "\"creation_time\": \"2026-01-31T23:59:59Z\"",
@@ -202,7 +224,7 @@ TEST_F(CliTest, RefusedBuildsLeaveNoOutput) {
       {"missing source", "mql4/Expert.ex4", "mql4/None.ex4", "does not exist"},
       {"no macro", "{app}\\\\Expert.ex4", "Expert.ex4", "known macro"},
       {"dot dot", "{app}\\\\Expert.ex4", "{app}\\\\..\\\\Expert.ex4", "\"..\""},
-      {"same target", "{app}\\\\Expert.ex4", "{metatrader}\\\\experts\\\\Sample.ex4",
+      {"same target", "{app}\\\\Expert.ex4", "{metatrader}\\\\MQL4\\\\Experts\\\\Sample.ex4",
        "is used twice"},
       {"banner", "art/banner.jpg", "mql4/Expert.ex4", "is not a JPEG picture"},
   };
@@ -328,7 +350,7 @@ TEST_F(CliTest, DamagedInstallersGiveAClearErrorAndNoPartialFile) {
   testing::WriteFile(installer, damaged);
   ExpectOneLineError(RunXapackWith({"extract", installer, "-C", out}), installer + ": file entry 2",
                      "Invalid file format");
-  EXPECT_TRUE(testing::Exists(out + "/{metatrader}/experts/Sample.ex4"));
+  EXPECT_TRUE(testing::Exists(out + "/{metatrader}/MQL4/Experts/Sample.ex4"));
   EXPECT_FALSE(testing::Exists(out + "/{app}/Expert.ex4"));
   EXPECT_FALSE(testing::Exists(out + "/{app}/Expert.ex4.xapack-part"));
 

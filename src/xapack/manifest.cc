@@ -20,6 +20,7 @@
 #include "xapack/file_time.h"
 #include "xapack/rtf_document.h"
 #include "xapack/target_path.h"
+#include "xapack/terminal_layout.h"
 #include "xapack/toml_text.h"
 
 namespace xa::xapack {
@@ -330,6 +331,9 @@ void ManifestReader::ReadFiles(const toml::node* files, Manifest& manifest) cons
     ManifestFile file = ReadFileEntry(*entries->get(i)->as_table(), where);
     if (!targets.insert(TargetKey(file.target)).second)
       throw ManifestProblem(where + " target " + Quoted(file.target) + " is used twice");
+    if (const auto warning = TerminalLayoutWarning(file.target))
+      manifest.warnings.push_back(path_ + ": " + where + " target " + Quoted(file.target) + " " +
+                                  *warning);
     total += StoredSize(file.size);
     if (total > kMaxFormatSize) {
       throw ManifestProblem(

@@ -42,11 +42,11 @@ const RefusalCase kRefusals[] = {
     {"unknown file key", "shortcut = ", "shortcutt = ", "unknown key \"shortcutt\""},
     {"missing program", "[program]", "[programme]", "unknown key \"programme\""},
     {"missing source", "mql4/Sample.ex4", "mql4/Missing.ex4", "does not exist"},
-    {"target without macro", "{metatrader}\\\\experts", "experts", "known macro"},
+    {"target without macro", "{metatrader}\\\\MQL4", "MQL4", "known macro"},
     {"target with unknown macro", "{metatrader}", "{terminal}", "known macro"},
     {"target escaping", "{app}\\\\Expert.ex4", "{app}\\\\..\\\\Expert.ex4", "\"..\""},
-    {"same target twice", "{app}\\\\Expert.ex4", "{METATRADER}\\\\Experts\\\\sample.ex4",
-     "[[file]] 2 target \"{METATRADER}\\Experts\\sample.ex4\" is used twice"},
+    {"same target twice", "{app}\\\\Expert.ex4", "{METATRADER}\\\\mql4\\\\Experts\\\\sample.ex4",
+     "[[file]] 2 target \"{METATRADER}\\mql4\\Experts\\sample.ex4\" is used twice"},
     {"shortcut with a leading backslash", "\"Sample manual\"", "\"\\\\Manual\"",
      "cannot be a shortcut name"},
     {"shortcut with a trailing backslash", "\"Sample manual\"", "\"Docs\\\\\"",
@@ -122,7 +122,7 @@ TEST(ManifestTest, ReadsEveryField) {
   EXPECT_EQ(manifest.banner.size(), testing::SampleBanner().size());
   EXPECT_TRUE(manifest.warnings.empty());
   ASSERT_EQ(manifest.files.size(), 2u);
-  EXPECT_EQ(manifest.files[0].target, "{metatrader}\\experts\\Sample.ex4");
+  EXPECT_EQ(manifest.files[0].target, "{metatrader}\\MQL4\\Experts\\Sample.ex4");
   EXPECT_EQ(manifest.files[0].shortcut, "Sample manual");
   EXPECT_EQ(manifest.files[0].size, 1015);
   EXPECT_EQ(FormatFileTime(manifest.files[0].times.creation), "2026-01-31T23:59:59Z");

@@ -15,8 +15,9 @@ declare -A commands=(
   [linklabel]="tools/fuzz/linklabel_fuzz.sh $seconds"
   [manifest]="tools/fuzz/xapack_fuzz.sh manifest $seconds"
   [installer]="tools/fuzz/xapack_fuzz.sh installer $seconds"
+  [origin]="tools/fuzz/origin_fuzz.sh $seconds"
 )
-names=(records linklabel manifest installer)
+names=(records linklabel manifest installer origin)
 
 running=0
 for name in "${names[@]}"; do

@@ -1,6 +1,8 @@
 // Walks the wizard of an installer as a person would, from outside its process: installs into a
-// terminal folder of its own, runs the Uninstall.exe the install leaves, and checks the files,
-// shortcuts and registry entry after each. Saves a PNG picture of every page.
+// terminal folder of its own below Program Files and one elsewhere, found only through its data
+// folder, each with a data folder of the user; runs the Uninstall.exe the install leaves, and
+// checks the files (in the terminal and data folders), shortcuts and registry entry after each.
+// Saves a PNG picture of every page.
 //
 // Usage: wizard_walk SETUP.exe PACKAGE_FOLDER TERMINAL.exe SCREENSHOT_FOLDER
 // Prints the path of every picture; exit code 0 when every check held, 1 otherwise.
@@ -20,7 +22,9 @@
 #include "app/walk/png_capture_win.h"
 #include "app/walk/sample_expectations.h"
 #include "app/walk/window_driver_win.h"
+#include "engine/data_folders.h"
 #include "engine/terminal.h"
+#include "engine/testing/data_folder_double.h"
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"
 #include "shell/testing/temp_folder.h"
@@ -46,12 +50,28 @@ std::string SpecialFolder(int id) {
 struct TWalk {
   std::string Setup, Package, TerminalProgram, Shots;
   std::string Terminal = SpecialFolder(CSIDL_PROGRAM_FILES) + "\\MetaTrader 4 Walk";
+  // A terminal outside Program Files, as brokers' installers often place them.
+  std::string Elsewhere = SpecialFolder(CSIDL_WINDOWS).substr(0, 2) + "\\Brokers Walk\\Alpha MT4";
+  // The data folders of the two terminals, where terminals from build 600 on read MQL4 files.
+  std::string DataRoot = SpecialFolder(CSIDL_APPDATA) + "\\" + kDataFoldersPath;
+  std::string TerminalData = DataRoot + "\\A0B1C2D3E4F5A6B7C8D9E0F1A2B3C4D5";
+  std::string ElsewhereData = DataRoot + "\\5D4C3B2A1F0E9D8C7B6A5F4E3D2C1B0A";
   std::string App = SpecialFolder(CSIDL_PROGRAM_FILES) + "\\" + kSampleName;
   std::string Menu = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kSampleName;
   int Shot = 0;
 
   std::string Installed(const TInstalledFile& file) const {
     return (file.Root == TInstalledRoot::kTerminal ? Terminal : App) + "\\" + file.Path;
+  }
+
+  // Every place the file goes: for a terminal file each terminal and data folder.
+  std::vector<std::string> Copies(const TInstalledFile& file) const {
+    if (file.Root == TInstalledRoot::kApp)
+      return {App + "\\" + file.Path};
+    std::vector<std::string> copies;
+    for (const std::string& folder : {Terminal, TerminalData, Elsewhere, ElsewhereData})
+      copies.push_back(folder + "\\" + file.Path);
+    return copies;
   }
 };
 
@@ -90,20 +110,34 @@ void ExpectProgressLine(HWND form, const std::string& line) {
          "the progress list lacks \"" + line + "\"");
 }
 
-// The folder page lists the walk's terminal folder, checked.
-void CheckFolderPage(const TWalk& walk, HWND form) {
+// The folder page lists `folder`, checked.
+void CheckFolderListed(HWND form, const std::string& folder) {
   HWND list = RequireControl(form, u"LISTBOX", u"");
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     std::u16string line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, u'\0');
     line.resize(static_cast<size_t>(
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-    if (Utf16ToAnsi(line) == walk.Terminal) {
-      Expect(SendMessageW(list, LB_GETITEMDATA, i, 0) == 1, "the terminal folder is not checked");
+    if (Utf16ToAnsi(line) == folder) {
+      Expect(SendMessageW(list, LB_GETITEMDATA, i, 0) == 1, "not checked: " + folder);
       return;
     }
   }
-  throw std::runtime_error("the folder page does not list " + walk.Terminal);
+  throw std::runtime_error("the folder page does not list " + folder);
+}
+
+// The summary names both terminals, each with its data folder under it.
+void CheckSummary(const TWalk& walk, HWND form) {
+  const std::string summary = Utf16ToAnsi(TextOf(RequireControl(form, u"EDIT", u"")));
+  for (const auto& [terminal, data] : {std::pair{walk.Terminal, walk.TerminalData},
+                                       std::pair{walk.Elsewhere, walk.ElsewhereData}}) {
+    const std::string name = data.substr(data.rfind('\\') + 1);
+    Expect(summary.find(terminal +
+                        "\r\n            and its data folder in %APPDATA%\\MetaQuotes\\Terminal"
+                        "\r\n            " +
+                        name + "\r\n") != std::string::npos,
+           "the summary names " + terminal + " and its data folder");
+  }
 }
 
 // The wizard form of `program` in the role `role` ("Install", "Uninstall"), on its welcome page,
@@ -136,15 +170,15 @@ void WalkInstall(TWalk& walk) {
         kPageSeconds);
   Press(next);
   OnPage(walk, form, u"Select Destination Folder", "install-folders");
-  CheckFolderPage(walk, form);
+  CheckFolderListed(form, walk.Terminal);
+  CheckFolderListed(form, walk.Elsewhere);
   Press(next);
   OnPage(walk, form, u"Ready to Install", "install-ready");
-  Expect(Utf16ToAnsi(TextOf(RequireControl(form, u"EDIT", u""))).find(walk.Terminal) !=
-             std::string::npos,
-         "the summary names the terminal folder");
+  CheckSummary(walk, form);
   Press(next);
   OnPage(walk, form, u"Installation in Progress", "install-progress", RunEnded(form, next));
-  ExpectProgressLine(form, "Copying file " + walk.Installed(kSampleFiles[0]) + " ...");
+  for (const std::string& copy : walk.Copies(kSampleFiles[0]))
+    ExpectProgressLine(form, "Copying file " + copy + " ...");
   Press(next);
   OnPage(walk, form, u"What's New", "install-whats-new");
   Press(next);
@@ -169,11 +203,12 @@ void CloseStartedTerminal() {
 
 void CheckInstalled(const TWalk& walk) {
   for (const TInstalledFile& file : kSampleFiles) {
-    const std::string path = walk.Installed(file);
-    Expect(PathExists(path), "missing after install: " + path);
-    if (file.Source != nullptr) {
-      Expect(ReadFileBytes(path) == ReadFileBytes(walk.Package + "\\" + file.Source),
-             "not the package's bytes: " + path);
+    for (const std::string& path : walk.Copies(file)) {
+      Expect(PathExists(path), "missing after install: " + path);
+      if (file.Source != nullptr) {
+        Expect(ReadFileBytes(path) == ReadFileBytes(walk.Package + "\\" + file.Source),
+               "not the package's bytes: " + path);
+      }
     }
   }
   for (const char* entry : kSampleMenuEntries)
@@ -198,26 +233,51 @@ void WalkUninstall(TWalk& walk) {
 void CheckRemoved(const TWalk& walk) {
   Await([&] { return !PathExists(walk.App); }, "the uninstaller to remove itself and its folder",
         kPageSeconds);
-  for (const TInstalledFile& file : kSampleFiles)
-    Expect(!PathExists(walk.Installed(file)), "left after uninstall: " + walk.Installed(file));
+  for (const TInstalledFile& file : kSampleFiles) {
+    for (const std::string& path : walk.Copies(file))
+      Expect(!PathExists(path), "left after uninstall: " + path);
+  }
+  // The data folders keep what the terminals made in them.
+  for (const std::string& data : {walk.TerminalData, walk.ElsewhereData})
+    Expect(PathExists(data + "\\MQL4\\Indicators"), "removed by the uninstall: " + data);
   Expect(!PathExists(walk.Menu), "left after uninstall: " + walk.Menu);
   Expect(!MachineKeyExists(kSampleUninstallKey), "the uninstall entry is left");
 }
 
-void Walk(TWalk& walk) {
-  // What an earlier walk that failed half-way left behind.
-  for (const std::string& folder : {walk.Terminal, walk.App, walk.Menu})
-    std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(walk.Terminal);
-  Expect(CopyFileA(walk.TerminalProgram.c_str(), (walk.Terminal + "\\terminal.exe").c_str(), FALSE),
+// A terminal installation in `folder` and its data folder `data`, as the terminal leaves them
+// on its first start: origin.txt naming the installation, the MQL4 folders, a config folder.
+void MakeTerminal(const TWalk& walk, const std::string& folder, const std::string& data) {
+  std::filesystem::create_directories(folder);
+  Expect(CopyFileA(walk.TerminalProgram.c_str(), (folder + "\\terminal.exe").c_str(), FALSE),
          "cannot copy the terminal program");
+  for (const char* sub : {"MQL4\\Experts", "MQL4\\Indicators", "MQL4\\Scripts", "config"})
+    std::filesystem::create_directories(data + "\\" + sub);
+  const std::string origin = OriginFileBytes(folder);
+  FILE* file = std::fopen((data + "\\" + kOriginFileName).c_str(), "wb");
+  Expect(file != nullptr, "cannot write " + data + "\\" + kOriginFileName);
+  std::fwrite(origin.data(), 1, origin.size(), file);
+  std::fclose(file);
+}
+
+void Walk(TWalk& walk) {
+  const std::string brokers = walk.Elsewhere.substr(0, walk.Elsewhere.rfind('\\'));
+  const std::vector<std::string> made = {walk.Terminal, brokers, walk.TerminalData,
+                                         walk.ElsewhereData};
+  // What an earlier walk that failed half-way left behind.
+  for (const std::string& folder : made)
+    std::filesystem::remove_all(folder);
+  for (const std::string& folder : {walk.App, walk.Menu})
+    std::filesystem::remove_all(folder);
+  MakeTerminal(walk, walk.Terminal, walk.TerminalData);
+  MakeTerminal(walk, walk.Elsewhere, walk.ElsewhereData);
   std::filesystem::create_directories(walk.Shots);
   WalkInstall(walk);
   CloseStartedTerminal();
   CheckInstalled(walk);
   WalkUninstall(walk);
   CheckRemoved(walk);
-  std::filesystem::remove_all(walk.Terminal);
+  for (const std::string& folder : made)
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ settings_override = "11 0"
 
 [[file]]
 source = "mql4/Sample.ex4"
-target = "{metatrader}\\experts\\Sample.ex4"
+target = "{metatrader}\\MQL4\\Experts\\Sample.ex4"
 shortcut = "Sample manual"
 time = 2026-01-31T23:59:59Z
 

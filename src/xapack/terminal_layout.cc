@@ -1,0 +1,40 @@
+#include "xapack/terminal_layout.h"
+
+#include <algorithm>
+
+#include "xapack/target_path.h"
+
+namespace xa::xapack {
+namespace {
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+}  // namespace
+
+std::optional<std::string> TerminalLayoutWarning(std::string_view target) {
+  const std::string_view macro = LeadingMacro(target);
+  if (macro != "{metatrader}")
+    return std::nullopt;
+  const std::string_view rest = target.substr(std::min(target.size(), macro.size() + 1));
+  const size_t end = rest.find('\\');
+  // A file directly in the terminal folder is read from there by no current terminal.
+  if (end != std::string_view::npos) {
+    const std::string folder = AsciiLower(rest.substr(0, end));
+    if (std::find(std::begin(kTerminalReadFolders), std::end(kTerminalReadFolders), folder) !=
+        std::end(kTerminalReadFolders))
+      return std::nullopt;
+  }
+  return "is not below MQL4\\ or another folder MetaTrader 4 reads from build 600 on "
+         "(templates\\, profiles\\, config\\, history\\, tester\\, sounds\\): those terminals "
+         "expect MQL4\\Experts, MQL4\\Indicators, MQL4\\Scripts, MQL4\\Libraries, "
+         "MQL4\\Include, MQL4\\Files or MQL4\\Presets";
+}
+
+}  // namespace xa::xapack

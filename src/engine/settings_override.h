@@ -7,6 +7,7 @@
 
 #include "engine/terminal.h"
 #include "package/xa_install.h"
+#include "shell/install_journal.h"
 
 namespace xa {
 
@@ -28,9 +29,12 @@ std::string ExpertsIniPath(const std::string& folder);
 
 // Writes install.SettingsOverride into the settings file of the terminal in `folder`,
 // creating its folder and a default record when missing. Bytes after the record in a longer
-// file are kept. Raises EStreamError "Cannot open file ..." or "Cannot create file ..."; the
-// file is then unchanged. Windows only.
-void OverrideTerminalSettings(const TXaInstall& install, const std::string& folder);
+// file are kept. `journal` notes the folders made and the file's earlier bytes (or that it is
+// new). Raises EStreamError "Cannot open file ..." or "Cannot create file ..."; the file is then
+// unchanged. Windows only.
+void OverrideTerminalSettings(const TXaInstall& install,
+                              TInstallJournal& journal,
+                              const std::string& folder);
 
 }  // namespace xa
 

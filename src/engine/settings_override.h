@@ -7,9 +7,10 @@
 
 #include "engine/terminal.h"
 #include "package/xa_install.h"
-#include "shell/install_journal.h"
 
 namespace xa {
+
+class TInstallJournal;
 
 using TExpertsRecord = std::array<uint8_t, kExpertsRecordSize>;
 

@@ -3,6 +3,7 @@
 #include "engine/settings_override.h"
 #include "package/file_stream.h"
 #include "shell/folder_rules.h"
+#include "shell/install_journal.h"
 
 namespace xa {
 namespace {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,8 +31,8 @@ class TInstallJournal {
   // Called just before the file `path` is created anew. An existing file is moved aside after
   // checking that it could be written: a file that is read-only, hidden, a system file or held
   // open raises EStreamError "Cannot create file ..." with the system's reason, as creating it
-  // would. A missing file is noted as created. A folder standing at `path` is left alone (the
-  // write then fails).
+  // would. A missing file is noted as created; a path that cannot be looked at raises the same
+  // error. A folder standing at `path` is left alone (the write then fails).
   void KeepFile(const std::string& path);
 
   // Called just before the existing file `path`, whose first bytes `head` were just read, is
@@ -89,7 +90,7 @@ class TInstallJournal {
   std::string UndoRegistry(const TEntry& entry) const;
 
   std::vector<TEntry> entries_;
-  std::vector<std::string> noted_;
+  std::set<std::string> noted_;  // upper case
 };
 
 }  // namespace xa

@@ -2,8 +2,6 @@
 
 #include <shlwapi.h>
 
-#include <algorithm>
-
 #include "package/errors.h"
 #include "shell/folder_rules.h"
 #include "shell/journal_paths.h"
@@ -24,6 +22,15 @@ bool IsGone(DWORD error) {
 
 std::string Reason() {
   return SystemErrorText(GetLastError());
+}
+
+// "" when `done`, or when what was to be undone is gone already; else `failure`, a quoted path
+// and the system's reason.
+std::string Outcome(bool done, const std::string& failure, const std::string& path) {
+  const DWORD error = GetLastError();
+  if (done || IsGone(error))
+    return {};
+  return failure + " \"" + path + "\". " + SystemErrorText(error);
 }
 
 std::string Quoted(const std::string& text) {
@@ -58,11 +65,7 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
 }  // namespace
 
 bool TInstallJournal::FirstNote(const std::string& path) {
-  const std::string key = UpperCase(path);
-  if (std::find(noted_.begin(), noted_.end(), key) != noted_.end())
-    return false;
-  noted_.push_back(key);
-  return true;
+  return noted_.insert(UpperCase(path)).second;
 }
 
 std::vector<std::string> TInstallJournal::CreateFolders(const std::string& folder) {
@@ -81,11 +84,14 @@ std::vector<std::string> TInstallJournal::CreateFolders(const std::string& folde
 
 void TInstallJournal::KeepFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD error = GetLastError();
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return;
   if (!FirstNote(path))
     return;
   if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (!IsGone(error))
+      throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(error)));
     entries_.emplace_back(TKind::kCreatedFile, path);
     return;
   }
@@ -180,13 +186,9 @@ std::vector<std::string> TInstallJournal::Rollback() {
 std::string TInstallJournal::Undo(const TEntry& entry) const {
   switch (entry.Kind) {
     case TKind::kCreatedFolder:
-      if (RemoveDirectoryA(entry.Path.c_str()) || IsGone(GetLastError()))
-        return {};
-      return "Cannot remove folder " + Quoted(entry.Path) + ". " + Reason();
+      return Outcome(RemoveDirectoryA(entry.Path.c_str()), "Cannot remove folder", entry.Path);
     case TKind::kCreatedFile:
-      if (DeleteFileA(entry.Path.c_str()) || IsGone(GetLastError()))
-        return {};
-      return "Cannot delete file " + Quoted(entry.Path) + ". " + Reason();
+      return Outcome(DeleteFileA(entry.Path.c_str()), "Cannot delete file", entry.Path);
     case TKind::kReplacedFile:
       return UndoReplaced(entry);
     case TKind::kPatchedFile:
@@ -245,17 +247,19 @@ std::string TInstallJournal::UndoRegistry(const TEntry& entry) const {
   if (!key.Open(entry.Root, entry.Path, KEY_SET_VALUE))
     return "Cannot restore registry key " + Quoted(entry.Path) + ". " +
            SystemErrorText(static_cast<uint32_t>(key.Status()));
+  std::string failure;
+  // A value that cannot be put back does not keep the others from it.
   for (const TRegistryValue& value : entry.Values) {
     const LSTATUS status = value.Existed
                                ? RegSetValueExA(key.Get(), value.Name.c_str(), 0, value.Type,
                                                 reinterpret_cast<const BYTE*>(value.Data.data()),
                                                 static_cast<DWORD>(value.Data.size()))
                                : RegDeleteValueA(key.Get(), value.Name.c_str());
-    if (status != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(status)))
-      return "Cannot restore registry key " + Quoted(entry.Path) + ". " +
-             SystemErrorText(static_cast<uint32_t>(status));
+    if (status != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(status)) && failure.empty())
+      failure = "Cannot restore registry key " + Quoted(entry.Path) + ". " +
+                SystemErrorText(static_cast<uint32_t>(status));
   }
-  return {};
+  return failure;
 }
 
 }  // namespace xa

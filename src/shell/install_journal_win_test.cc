@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "package/errors.h"
+#include "shell/journal_paths.h"
 #include "shell/record_writers.h"
 #include "shell/registry_key.h"
 #include "shell/scoped_handle.h"
@@ -101,6 +102,18 @@ TEST_F(InstallJournalTest, CommitDropsTheKeptVersions) {
   EXPECT_EQ(ReadFileBytes(Path("old.txt")), "new");
   EXPECT_TRUE(journal_.Rollback().empty()) << "nothing left to undo";
   EXPECT_EQ(ReadFileBytes(Path("old.txt")), "new");
+}
+
+TEST_F(InstallJournalTest, AKeptNameThatIsTakenIsPassedOver) {
+  const std::string taken = KeptFilePath(Path("old.txt"), GetCurrentProcessId(), 0);
+  WriteTextFile(taken, "someone else's");
+  WriteTextFile(Path("old.txt"), "earlier bytes");
+  journal_.KeepFile(Path("old.txt"));
+  EXPECT_TRUE(PathExists(KeptFilePath(Path("old.txt"), GetCurrentProcessId(), 1)));
+  WriteTextFile(Path("old.txt"), "new");
+  EXPECT_TRUE(journal_.Rollback().empty());
+  EXPECT_EQ(ReadFileBytes(Path("old.txt")), "earlier bytes");
+  EXPECT_EQ(ReadFileBytes(taken), "someone else's");
 }
 
 TEST_F(InstallJournalTest, APathWrittenTwiceIsKeptOnce) {

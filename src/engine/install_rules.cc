@@ -129,22 +129,6 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
   RecordFoldersBefore(items, menu_folder, folders);
 }
 
-std::vector<std::string> MissingFolders(const std::string& folder,
-                                        const std::function<bool(const std::string&)>& exists) {
-  std::vector<std::string> missing;
-  std::string path = folder;
-  while (!path.empty() && path.back() == '\\')
-    path.pop_back();
-  while (!path.empty() && !(path.size() == 2 && path[1] == ':') && !exists(path)) {
-    missing.push_back(path);
-    const size_t end = path.rfind('\\');
-    if (end == std::string::npos)
-      break;
-    path.resize(end);
-  }
-  return missing;
-}
-
 void RecordTargetFolders(std::vector<TInstalledItem>& items,
                          const std::string& app_folder,
                          const std::string& menu_folder,

@@ -2,7 +2,6 @@
 #define XA_ENGINE_INSTALL_RULES_H_
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,12 +61,6 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
 // "P\\A\\B\\f.txt" below "P", "P\\A\\B" and "P\\A". None when `path` does not lie below
 // `parent` (case ignored).
 std::vector<std::string> FoldersBelow(const std::string& parent, const std::string& path);
-
-// The folders that creating `folder` with all its parents makes: `folder` and each parent up to
-// the first one `exists` confirms, deepest first; none when `folder` exists. Drive roots ("C:")
-// and an empty path are never listed.
-std::vector<std::string> MissingFolders(const std::string& folder,
-                                        const std::function<bool(const std::string&)>& exists);
 
 // Records the folders an install made for its package files (below the application folder:
 // every sub-folder that holds one, so that an install over an earlier one records them too;

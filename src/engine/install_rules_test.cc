@@ -98,21 +98,6 @@ TEST(RecordShortcutFoldersTest, PlainNamesRecordNothing) {
   EXPECT_EQ(items[1].Path, "M\\Other\\Sub") << "appended without the menu folder";
 }
 
-TEST(MissingFoldersTest, ListsTheFolderAndItsMissingParentsDeepestFirst) {
-  const std::set<std::string> existing = {"C:\\Program Files", "C:\\MT4"};
-  const auto exists = [&existing](const std::string& path) { return existing.count(path) > 0; };
-  EXPECT_EQ(MissingFolders("C:\\Program Files\\App\\Docs\\Deep", exists),
-            (std::vector<std::string>{"C:\\Program Files\\App\\Docs\\Deep",
-                                      "C:\\Program Files\\App\\Docs", "C:\\Program Files\\App"}));
-  EXPECT_EQ(MissingFolders("C:\\MT4\\MQL4\\", exists), std::vector<std::string>{"C:\\MT4\\MQL4"})
-      << "a trailing backslash names the same folder";
-  EXPECT_TRUE(MissingFolders("C:\\MT4", exists).empty());
-  EXPECT_EQ(MissingFolders("D:\\New\\Sub", exists),
-            (std::vector<std::string>{"D:\\New\\Sub", "D:\\New"}))
-      << "a drive root is never listed";
-  EXPECT_TRUE(MissingFolders("", exists).empty());
-}
-
 TEST(FoldersBelowTest, ListsTheFoldersBetweenTheParentAndThePathDeepestFirst) {
   EXPECT_EQ(FoldersBelow("P\\App", "P\\App\\Docs\\Deep\\m.rtf"),
             (std::vector<std::string>{"P\\App\\Docs\\Deep", "P\\App\\Docs"}));

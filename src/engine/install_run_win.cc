@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "engine/data_folders.h"
+#include "engine/earlier_install.h"
 #include "engine/install_rules.h"
 #include "engine/install_run.h"
 #include "engine/path_macros.h"
@@ -10,6 +11,7 @@
 #include "package/file_stream.h"
 #include "package/sub_stream.h"
 #include "shell/folder_rules.h"
+#include "shell/install_journal.h"
 #include "shell/record_writers.h"
 #include "shell/sys_folders.h"
 
@@ -38,15 +40,11 @@ void CopyPackageFile(const TXaInstall& install,
   SetFileTime(reinterpret_cast<HANDLE>(output.NativeHandle()), &created, &written, &written);
 }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // Copies every package file: all of them in the first pass, into the first of
 // `terminal_destinations`, the terminal files again in each further pass. Records the folders
 // it creates for them.
 void CopyPackageFiles(TXaInstall& install,
+                      TInstallJournal& journal,
                       const std::vector<std::string>& terminal_destinations,
                       const std::string& app_folder,
                       const std::string& menu_folder) {
@@ -62,17 +60,18 @@ void CopyPackageFiles(TXaInstall& install,
         continue;
       const std::string target = ExpandMacros(file->TargetPath, macros);
       std::vector<std::string> made = FoldersBelow(app_folder, target);
+      const std::vector<std::string> created = journal.CreateFolders(FolderPart(target));
       if (made.empty())
-        made = MissingFolders(FolderPart(target), FolderExists);
+        made = created;
       created_folders.insert(created_folders.end(), made.begin(), made.end());
-      ForceDirectories(FolderPart(target));
       install.Progress("Copying file " + target + " ...", 1);
       install.InstalledItems.push_back({target, 0});
+      journal.KeepFile(target);
       CopyPackageFile(install, *file, executable, target);
       if (file->ShortcutName.empty())
         continue;
       const std::string link = menu_folder + "\\" + file->ShortcutName + ".lnk";
-      WriteFileShortcut(link, target);
+      WriteFileShortcut(journal, link, target);
       install.InstalledItems.push_back({link, 0});
       shortcut_names.push_back(file->ShortcutName);
     }
@@ -82,21 +81,42 @@ void CopyPackageFiles(TXaInstall& install,
 }
 
 void WriteDocumentsAndLinks(TXaInstall& install,
+                            TInstallJournal& journal,
                             const std::string& app_folder,
                             const std::string& menu_folder) {
-  WriteDocument(install, app_folder + "\\Readme.rtf", menu_folder + "\\Readme.lnk",
+  WriteDocument(install, journal, app_folder + "\\Readme.rtf", menu_folder + "\\Readme.lnk",
                 install.ReadmeText);
-  WriteDocument(install, app_folder + "\\License.rtf", menu_folder + "\\License.lnk",
+  WriteDocument(install, journal, app_folder + "\\License.rtf", menu_folder + "\\License.lnk",
                 install.LicenseText);
-  WriteDocument(install, app_folder + "\\What's New.rtf", menu_folder + "\\What's New.lnk",
+  WriteDocument(install, journal, app_folder + "\\What's New.rtf", menu_folder + "\\What's New.lnk",
                 install.WhatsNewText);
   const std::string website = WebsiteUrl(install.Website);
   if (!website.empty())
-    WriteInternetShortcut(install, menu_folder + "\\" + install.Publisher + " Website.url",
+    WriteInternetShortcut(install, journal, menu_folder + "\\" + install.Publisher + " Website.url",
                           website);
   const std::string contact = ContactUrl(install.ContactName, install.ContactEmail);
   if (!contact.empty())
-    WriteInternetShortcut(install, menu_folder + "\\Contact Email.url", contact);
+    WriteInternetShortcut(install, journal, menu_folder + "\\Contact Email.url", contact);
+}
+
+// Reports `message` without a step. A progress callback that fails must not stop the undo, and
+// the run's own error is already on its way to the caller.
+void ReportUndo(TXaInstall& install, const std::string& message) {
+  try {
+    install.Progress(message, 0);
+  } catch (...) {
+  }
+}
+
+// Puts back what the failed run changed, saying so in the progress list. Raises nothing.
+void UndoInstall(TXaInstall& install, TInstallJournal& journal) {
+  if (journal.Empty())
+    return;
+  ReportUndo(install, kUndoingInstall);
+  const std::vector<std::string> errors = journal.Rollback();
+  for (const std::string& error : errors)
+    ReportUndo(install, error);
+  ReportUndo(install, errors.empty() ? kInstallUndone : kInstallPartlyUndone);
 }
 
 }  // namespace
@@ -113,18 +133,29 @@ void RunInstall(TXaInstall& install) {
       DataFolderSteps(install, destinations.size() - install.TerminalFolders.size());
   const std::string app_folder = program_files + "\\" + install.ProgramName;
   const std::string menu_folder = programs_menu + "\\" + install.ProgramName;
+  const std::string uninstaller = app_folder + "\\Uninstall.exe";
+  TXaUninstall earlier;
+  ReadEarlierRecord(uninstaller, install.ProgramName, earlier);
   install.InstalledItems.push_back({app_folder, kInstalledFolder});
   install.InstalledItems.push_back({menu_folder, kInstalledFolder});
-  CopyPackageFiles(install, destinations, app_folder, menu_folder);
-  if (!install.SettingsOverride.empty()) {
-    for (const std::string& folder : destinations) {
-      install.Progress("Overriding MetaTrader settings in " + folder + " ...", 1);
-      OverrideTerminalSettings(install, folder);
+  TInstallJournal journal;
+  try {
+    CopyPackageFiles(install, journal, destinations, app_folder, menu_folder);
+    if (!install.SettingsOverride.empty()) {
+      for (const std::string& folder : destinations) {
+        install.Progress("Overriding MetaTrader settings in " + folder + " ...", 1);
+        OverrideTerminalSettings(install, journal, folder);
+      }
     }
+    WriteDocumentsAndLinks(install, journal, app_folder, menu_folder);
+    MergeEarlierRecord(install.InstalledItems, earlier.RecordedFiles, earlier.RecordedFolders);
+    CreateUninstaller(install, journal, uninstaller, menu_folder + "\\Uninstall.lnk");
+    install.Progress("Done.", 1);
+  } catch (...) {
+    UndoInstall(install, journal);
+    throw;
   }
-  WriteDocumentsAndLinks(install, app_folder, menu_folder);
-  CreateUninstaller(install, app_folder + "\\Uninstall.exe", menu_folder + "\\Uninstall.lnk");
-  install.Progress("Done.", 1);
+  journal.Commit();
 }
 
 }  // namespace xa

@@ -87,7 +87,7 @@ TEST_F(InstallRunTest, RefusesAnUnusableProgramNameBeforeWritingAnything) {
 
 // An install over an earlier one finds the program's own sub-folders there already; it still
 // records them, so that its uninstall empties the program folder. A terminal's folders that
-// were there before are never recorded.
+// were there before are recorded only as the earlier install's record lists them.
 TEST_F(InstallRunTest, RecordsTheProgramsSubFoldersAlsoOverAnEarlierInstall) {
   AddFile("{app}\\Docs\\Deep\\manual.rtf", "m");
   AddFile("{metatrader}\\MQL4\\Experts\\e.ex4", "e");
@@ -104,12 +104,16 @@ TEST_F(InstallRunTest, RecordsTheProgramsSubFoldersAlsoOverAnEarlierInstall) {
         folders.push_back(item.Path);
     }
     const bool first = run == &install_;
-    // Deepest first; the terminal folder lies deeper than Program Files here.
+    const std::vector<std::string> terminal = {terminal_ + "\\MQL4\\Experts", terminal_ + "\\MQL4"};
+    // Deepest first; the terminal folder lies deeper than Program Files here. The install over
+    // it takes them over from the earlier record, after the folders of its own.
     std::vector<std::string> expected;
     if (first)
-      expected = {terminal_ + "\\MQL4\\Experts", terminal_ + "\\MQL4"};
+      expected = terminal;
     expected.insert(expected.end(), {app + "\\Docs\\Deep", app + "\\Docs"});
     expected.insert(expected.end(), {app, cleanup_.MenuFolder()});
+    if (!first)
+      expected.insert(expected.end(), terminal.begin(), terminal.end());
     EXPECT_EQ(folders, expected) << (first ? "first install" : "install over it");
   }
 }
@@ -128,7 +132,7 @@ TEST_F(InstallRunTest, WithoutTerminalsCopiesNoPackageFile) {
   EXPECT_EQ(log_.back(), std::make_pair(std::string("Done."), 30));
 }
 
-TEST_F(InstallRunTest, StopsAtATargetHeldOpenAndKeepsEarlierFiles) {
+TEST_F(InstallRunTest, StopsAtATargetHeldOpenAndUndoesWhatItWrote) {
   AddFile("{metatrader}\\first.ex4", "first");
   AddFile("{metatrader}\\second.ex4", "second");
   WriteTextFile(terminal_ + "\\second.ex4", "old");
@@ -137,14 +141,19 @@ TEST_F(InstallRunTest, StopsAtATargetHeldOpenAndKeepsEarlierFiles) {
   const std::string error = InstallError({terminal_});
   EXPECT_EQ(error.rfind("Cannot create file \"" + terminal_ + "\\second.ex4\". ", 0), 0u) << error;
   holder.Reset();
-  EXPECT_EQ(ReadFileBytes(terminal_ + "\\first.ex4"), "first");
+  EXPECT_FALSE(PathExists(terminal_ + "\\first.ex4"));
   EXPECT_EQ(ReadFileBytes(terminal_ + "\\second.ex4"), "old");
-  EXPECT_FALSE(PathExists(cleanup_.AppFolder() + "\\Uninstall.exe"));
+  EXPECT_FALSE(PathExists(cleanup_.AppFolder()));
   ASSERT_FALSE(install_.InstalledItems.empty());
   EXPECT_EQ(install_.InstalledItems.back().Path, terminal_ + "\\second.ex4");
+  const TProgressLog expected = {{"Copying file " + terminal_ + "\\first.ex4 ...", 8},
+                                 {"Copying file " + terminal_ + "\\second.ex4 ...", 17},
+                                 {kUndoingInstall, 17},
+                                 {kInstallUndone, 17}};
+  EXPECT_EQ(log_, expected) << "the undo reports without a step";
 }
 
-TEST_F(InstallRunTest, StopsAtAReadOnlyTarget) {
+TEST_F(InstallRunTest, StopsAtAReadOnlyTargetAndUndoesWhatItWrote) {
   if (!ReadOnlyAttributeIsEnforced(terminal_))
     GTEST_SKIP() << "the read-only attribute does not stop writes here";
   AddFile("{metatrader}\\first.ex4", "first");
@@ -153,7 +162,7 @@ TEST_F(InstallRunTest, StopsAtAReadOnlyTarget) {
   ASSERT_TRUE(SetFileAttributesA((terminal_ + "\\second.ex4").c_str(), FILE_ATTRIBUTE_READONLY));
   const std::string error = InstallError({terminal_});
   EXPECT_EQ(error.rfind("Cannot create file \"" + terminal_ + "\\second.ex4\". ", 0), 0u) << error;
-  EXPECT_EQ(ReadFileBytes(terminal_ + "\\first.ex4"), "first");
+  EXPECT_FALSE(PathExists(terminal_ + "\\first.ex4"));
   EXPECT_EQ(ReadFileBytes(terminal_ + "\\second.ex4"), "old");
 }
 
@@ -169,7 +178,10 @@ TEST_F(InstallRunTest, StopsAtSettingsHeldOpenAndLeavesThemAlone) {
   EXPECT_EQ(error.rfind("Cannot open file \"" + settings + "\". ", 0), 0u) << error;
   holder.Reset();
   EXPECT_EQ(ReadFileBytes(settings), "held");
-  EXPECT_EQ(log_.back().first, "Overriding MetaTrader settings in " + terminal_ + " ...");
+  EXPECT_FALSE(PathExists(terminal_ + "\\e.ex4"));
+  ASSERT_EQ(log_.size(), 4u);
+  EXPECT_EQ(log_[1].first, "Overriding MetaTrader settings in " + terminal_ + " ...");
+  EXPECT_EQ(log_.back().first, kInstallUndone);
 }
 
 TEST_F(InstallRunTest, RefusesAContentCutShortBeforeWritingAnything) {

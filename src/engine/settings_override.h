@@ -10,6 +10,8 @@
 
 namespace xa {
 
+class TInstallJournal;
+
 using TExpertsRecord = std::array<uint8_t, kExpertsRecordSize>;
 
 // File offsets of the eight switches, in switch order.
@@ -28,9 +30,12 @@ std::string ExpertsIniPath(const std::string& folder);
 
 // Writes install.SettingsOverride into the settings file of the terminal in `folder`,
 // creating its folder and a default record when missing. Bytes after the record in a longer
-// file are kept. Raises EStreamError "Cannot open file ..." or "Cannot create file ..."; the
-// file is then unchanged. Windows only.
-void OverrideTerminalSettings(const TXaInstall& install, const std::string& folder);
+// file are kept. `journal` notes the folders made and the file's earlier bytes (or that it is
+// new). Raises EStreamError "Cannot open file ..." or "Cannot create file ..."; the file is then
+// unchanged. Windows only.
+void OverrideTerminalSettings(const TXaInstall& install,
+                              TInstallJournal& journal,
+                              const std::string& folder);
 
 }  // namespace xa
 

@@ -19,10 +19,11 @@ class OverrideTerminalSettingsTest : public testing::Test {
 
   TTempFolder folder_{"settings"};
   TXaInstall install_;
+  TInstallJournal journal_;
 };
 
 TEST_F(OverrideTerminalSettingsTest, MakesTheConfigFolderAndANewRecord) {
-  OverrideTerminalSettings(install_, folder_.Path() + "\\");
+  OverrideTerminalSettings(install_, journal_, folder_.Path() + "\\");
   std::string expected(kExpertsRecordSize, '\0');
   expected[0] = '\x90';
   expected[1] = '\x01';
@@ -33,7 +34,7 @@ TEST_F(OverrideTerminalSettingsTest, MakesTheConfigFolderAndANewRecord) {
 TEST_F(OverrideTerminalSettingsTest, FillsAShortRecordWithDefaults) {
   ASSERT_TRUE(CreateDirectoryA((folder_.Path() + "\\config").c_str(), nullptr));
   WriteTextFile(Path(), std::string(10, '\x7F'));
-  OverrideTerminalSettings(install_, folder_.Path());
+  OverrideTerminalSettings(install_, journal_, folder_.Path());
   std::string expected(kExpertsRecordSize, '\0');
   expected.replace(0, 10, std::string(10, '\x7F'));
   expected[4] = 1;
@@ -46,7 +47,7 @@ TEST_F(OverrideTerminalSettingsTest, PatchesARecordInPlaceKeepingWhatFollows) {
   for (size_t length : {kExpertsRecordSize, kExpertsRecordSize + 1000}) {
     std::string old(length, '\x55');
     WriteTextFile(Path(), old);
-    OverrideTerminalSettings(install_, folder_.Path());
+    OverrideTerminalSettings(install_, journal_, folder_.Path());
     old[4] = 1;
     old[12] = 0;
     EXPECT_EQ(ReadFileBytes(Path()), old) << length;

@@ -4,23 +4,29 @@
 #include <string>
 
 #include "package/xa_install.h"
+#include "shell/install_journal.h"
 
 namespace xa {
 
 // Writes the uninstaller `executable` (the program part of the running installer
 // install.FileName, then the uninstall record of `install`), registers it in the Windows list
 // of installed programs and saves the shortcut `shortcut` to it. Records `shortcut` first and
-// reports "Creating unistaller ..." and "Registering unistaller ...". Raises file errors,
-// EStreamError "Invalid file format" for an installer without a sound record pointer, and
+// reports "Creating unistaller ..." and "Registering unistaller ...". `journal` notes every
+// folder, file and registry value before it is written. Raises file errors, EStreamError
+// "Invalid file format" for an installer without a sound record pointer, and
 // ERegistryException "Failed to set data for '%s'". Windows only.
 void CreateUninstaller(TXaInstall& install,
+                       TInstallJournal& journal,
                        const std::string& executable,
                        const std::string& shortcut);
 
 // Writes "DisplayName", "UninstallString" (quoted) and "DisplayIcon" into the Uninstall entry
-// of `program_name`, creating it. Raises Exception for an unusable name, ERegistryException
-// "Failed to set data for '%s'" when the entry cannot be written.
-void RegisterUninstaller(const std::string& program_name, const std::string& executable);
+// of `program_name`, creating it; `journal` notes the entry first. Raises Exception for an
+// unusable name, ERegistryException "Failed to set data for '%s'" when the entry cannot be
+// written.
+void RegisterUninstaller(TInstallJournal& journal,
+                         const std::string& program_name,
+                         const std::string& executable);
 
 }  // namespace xa
 

@@ -1,6 +1,7 @@
 #ifndef XA_PACKAGE_ERRORS_H_
 #define XA_PACKAGE_ERRORS_H_
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +35,10 @@ std::string CannotOpenFileMessage(const std::string& path, const std::string& re
 
 // "Cannot create file "<path>". <reason>"
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);
+
+// The system's text for the Windows error `code`, without the trailing blanks, line breaks and
+// dots. Windows only.
+std::string SystemErrorText(uint32_t code);
 
 }  // namespace xa
 

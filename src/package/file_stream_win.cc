@@ -10,8 +10,13 @@ namespace {
 
 constexpr int64_t kMaxPass = 1 << 30;
 
-// The system's text for an error code, without the trailing blanks, line breaks and dots.
-std::string SystemErrorText(DWORD code) {
+HANDLE AsHandle(intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+std::string SystemErrorText(uint32_t code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -23,12 +28,6 @@ std::string SystemErrorText(DWORD code) {
     result.pop_back();
   return result;
 }
-
-HANDLE AsHandle(intptr_t handle) {
-  return reinterpret_cast<HANDLE>(handle);
-}
-
-}  // namespace
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   const DWORD access = mode == FileMode::kOpenRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;

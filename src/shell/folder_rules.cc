@@ -23,4 +23,20 @@ std::string FilePathWithDelimiter(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
+std::vector<std::string> MissingFolders(const std::string& folder,
+                                        const std::function<bool(const std::string&)>& exists) {
+  std::vector<std::string> missing;
+  std::string path = folder;
+  while (!path.empty() && path.back() == '\\')
+    path.pop_back();
+  while (!path.empty() && !(path.size() == 2 && path[1] == ':') && !exists(path)) {
+    missing.push_back(path);
+    const size_t end = path.rfind('\\');
+    if (end == std::string::npos)
+      break;
+    path.resize(end);
+  }
+  return missing;
+}
+
 }  // namespace xa

@@ -1,7 +1,9 @@
 #ifndef XA_SHELL_FOLDER_RULES_H_
 #define XA_SHELL_FOLDER_RULES_H_
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace xa {
 
@@ -14,6 +16,12 @@ std::string ExcludeTrailingDelimiter(const std::string& path);
 
 // The text up to and including the last backslash of `path`; "" when there is none.
 std::string FilePathWithDelimiter(const std::string& path);
+
+// The folders that creating `folder` with all its parents makes: `folder` and each parent up to
+// the first one `exists` confirms, deepest first; none when `folder` exists. Drive roots ("C:")
+// and an empty path are never listed.
+std::vector<std::string> MissingFolders(const std::string& folder,
+                                        const std::function<bool(const std::string&)>& exists);
 
 // Creates the folder `path` and all its missing parents. Stops quietly at a path shorter than
 // three characters, an existing folder or a drive root; a folder that cannot be created is not

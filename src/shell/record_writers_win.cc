@@ -7,16 +7,21 @@
 
 namespace xa {
 
-void WriteInternetShortcut(TXaInstall& install, const std::string& file, const std::string& url) {
+void WriteInternetShortcut(TXaInstall& install,
+                           TInstallJournal& journal,
+                           const std::string& file,
+                           const std::string& url) {
   if (url.empty() || url == "mailto:" || url == "http://")
     return;
   install.Progress("Creating shortcut " + file + " ...", 1);
   install.InstalledItems.push_back({file, 0});
-  ForceDirectories(FolderPart(file));
+  journal.CreateFolders(FolderPart(file));
+  journal.KeepFile(file);
   WriteTextFile(file, InternetShortcutText(url));
 }
 
 void WriteDocument(TXaInstall& install,
+                   TInstallJournal& journal,
                    const std::string& document,
                    const std::string& shortcut,
                    const std::string& text) {
@@ -24,15 +29,19 @@ void WriteDocument(TXaInstall& install,
     return;
   install.Progress("Copying file " + document + " ...", 1);
   install.InstalledItems.push_back({document, 0});
-  ForceDirectories(FolderPart(document));
+  journal.CreateFolders(FolderPart(document));
+  journal.KeepFile(document);
   WriteTextFile(document, NormalizeLineBreaks(text));
   install.Progress("Creating shortcut " + shortcut + " ...", 1);
   install.InstalledItems.push_back({shortcut, 0});
-  WriteFileShortcut(shortcut, document);
+  WriteFileShortcut(journal, shortcut, document);
 }
 
-void WriteFileShortcut(const std::string& link, const std::string& target) {
-  ForceDirectories(FolderPart(link));
+void WriteFileShortcut(TInstallJournal& journal,
+                       const std::string& link,
+                       const std::string& target) {
+  journal.CreateFolders(FolderPart(link));
+  journal.KeepFile(link);
   TShellLink shortcut;
   shortcut.Path = target;
   shortcut.WorkingDirectory = FolderPart(target);

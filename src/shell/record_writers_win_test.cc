@@ -36,12 +36,13 @@ class RecordWritersTest : public testing::Test {
   TComApartment apartment_;
   TTempFolder folder_{"writers"};
   TXaInstall install_;
+  TInstallJournal journal_;
   std::vector<std::pair<std::string, int32_t>> reports_;
 };
 
 TEST_F(RecordWritersTest, InternetShortcutHasExactBytesAndIsRecorded) {
   const std::string file = folder_.Path() + "\\Menu\\Pub Website.url";
-  WriteInternetShortcut(install_, file, "http://example.com");
+  WriteInternetShortcut(install_, journal_, file, "http://example.com");
   EXPECT_EQ(ReadFileBytes(file), "[InternetShortcut]\r\nURL=http://example.com\r\n\r\n");
   EXPECT_EQ(ItemPaths(), std::vector<std::string>{file});
   ASSERT_EQ(reports_.size(), 1u);
@@ -52,7 +53,7 @@ TEST_F(RecordWritersTest, InternetShortcutHasExactBytesAndIsRecorded) {
 TEST_F(RecordWritersTest, BareSchemesWriteNothing) {
   for (const char* url : {"", "http://", "mailto:"}) {
     const std::string file = folder_.Path() + "\\Empty.url";
-    WriteInternetShortcut(install_, file, url);
+    WriteInternetShortcut(install_, journal_, file, url);
     EXPECT_FALSE(PathExists(file)) << url;
   }
   EXPECT_TRUE(reports_.empty());
@@ -62,14 +63,14 @@ TEST_F(RecordWritersTest, BareSchemesWriteNothing) {
 
 TEST_F(RecordWritersTest, UpperCaseSchemesAreWrittenUnchanged) {
   const std::string file = folder_.Path() + "\\Contact Email.url";
-  WriteInternetShortcut(install_, file, "MAILTO:");
+  WriteInternetShortcut(install_, journal_, file, "MAILTO:");
   EXPECT_EQ(ReadFileBytes(file), "[InternetShortcut]\r\nURL=MAILTO:\r\n\r\n");
 }
 
 TEST_F(RecordWritersTest, DocumentGetsCrLfLinesAndAShortcut) {
   const std::string document = folder_.Path() + "\\App\\Readme.rtf";
   const std::string shortcut = folder_.Path() + "\\Menu\\Readme.lnk";
-  WriteDocument(install_, document, shortcut, "{\\rtf1\nline}");
+  WriteDocument(install_, journal_, document, shortcut, "{\\rtf1\nline}");
   EXPECT_EQ(ReadFileBytes(document), "{\\rtf1\r\nline}\r\n");
   const TShellLinkContents link = ReadShellLink(shortcut);
   ASSERT_TRUE(link.loaded);
@@ -82,7 +83,8 @@ TEST_F(RecordWritersTest, DocumentGetsCrLfLinesAndAShortcut) {
 }
 
 TEST_F(RecordWritersTest, EmptyDocumentWritesNothing) {
-  WriteDocument(install_, folder_.Path() + "\\Readme.rtf", folder_.Path() + "\\Readme.lnk", "");
+  WriteDocument(install_, journal_, folder_.Path() + "\\Readme.rtf",
+                folder_.Path() + "\\Readme.lnk", "");
   EXPECT_FALSE(PathExists(folder_.Path() + "\\Readme.rtf"));
   EXPECT_FALSE(PathExists(folder_.Path() + "\\Readme.lnk"));
   EXPECT_TRUE(reports_.empty());
@@ -91,10 +93,11 @@ TEST_F(RecordWritersTest, EmptyDocumentWritesNothing) {
 
 // The document cannot be created: raises the creation error after recording the path.
 void ExpectCreateFailure(TXaInstall& install,
+                         TInstallJournal& journal,
                          const std::string& document,
                          const std::string& shortcut) {
   try {
-    WriteDocument(install, document, shortcut, "new");
+    WriteDocument(install, journal, document, shortcut, "new");
     FAIL() << "no error";
   } catch (const EStreamError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + document + "\". ", 0), 0u)
@@ -111,7 +114,7 @@ TEST_F(RecordWritersTest, ReadOnlyDocumentFailsAfterBeingRecorded) {
   const std::string document = folder_.Path() + "\\License.rtf";
   WriteTextFile(document, "old");
   ASSERT_TRUE(SetFileAttributesA(document.c_str(), FILE_ATTRIBUTE_READONLY));
-  ExpectCreateFailure(install_, document, folder_.Path() + "\\License.lnk");
+  ExpectCreateFailure(install_, journal_, document, folder_.Path() + "\\License.lnk");
   EXPECT_EQ(ReadFileBytes(document), "old");
 }
 
@@ -121,7 +124,7 @@ TEST_F(RecordWritersTest, DocumentHeldOpenFailsAfterBeingRecorded) {
   const HANDLE holder = CreateFileA(document.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  ExpectCreateFailure(install_, document, folder_.Path() + "\\License.lnk");
+  ExpectCreateFailure(install_, journal_, document, folder_.Path() + "\\License.lnk");
   CloseHandle(holder);
   EXPECT_EQ(ReadFileBytes(document), "old");
 }

@@ -32,6 +32,8 @@ class TRegKey {
 
   void Close();
   bool IsOpen() const { return key_ != nullptr; }
+  // The system's answer to the last Open or Create.
+  LSTATUS Status() const { return status_; }
   HKEY Get() const { return key_; }
 
   // The value `name` as text up to its first NUL, REG_EXPAND_SZ unexpanded, at whatever length
@@ -45,6 +47,7 @@ class TRegKey {
 
  private:
   HKEY key_ = nullptr;
+  LSTATUS status_ = ERROR_SUCCESS;
 };
 
 // Deletes the key at `path` below `root` with all its subkeys. False when nothing was deleted

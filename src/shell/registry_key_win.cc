@@ -6,15 +6,17 @@ namespace xa {
 
 bool TRegKey::Open(HKEY root, const std::string& path, REGSAM access) {
   Close();
-  if (RegOpenKeyExA(root, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
+  status_ = RegOpenKeyExA(root, path.c_str(), 0, access, &key_);
+  if (status_ != ERROR_SUCCESS)
     key_ = nullptr;
   return IsOpen();
 }
 
 bool TRegKey::Create(HKEY root, const std::string& path) {
   Close();
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) !=
-      ERROR_SUCCESS)
+  status_ =
+      RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+  if (status_ != ERROR_SUCCESS)
     key_ = nullptr;
   return IsOpen();
 }

@@ -13,6 +13,7 @@
 
 #include "engine/data_folders.h"
 #include "engine/testing/data_folder_double.h"
+#include "engine/install_run.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"
@@ -419,6 +420,36 @@ TEST_F(FormTest, AFailedRunShowsTheErrorAndLeavesEveryButtonDisabled) {
   EXPECT_EQ(messages_[0].Title, u"Install -  \\ ");
   EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
   EXPECT_FALSE(messages_[0].Text.empty());
+}
+
+TEST_F(FormTest, AFailedInstallIsUndoneAndTheProgressListSaysSo) {
+  const std::string terminal = AddTerminalFolder("Terminal A", true);
+  // A folder stands where the licence document must go: the run fails after copying the file.
+  const std::string license = cleanup_.AppFolder() + "\\License.rtf";
+  ASSERT_TRUE(CreateDirectoryA(cleanup_.AppFolder().c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(license.c_str(), nullptr));
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  Next();
+  Next();  // the install runs here
+  EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
+  EXPECT_FALSE(form_->RunDone());
+  EXPECT_EQ(Buttons(), "000 Cancel");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].Title, AnsiToUtf16("Install - " + Name()));
+  EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(messages_[0].Text.rfind(AnsiToUtf16("Cannot create file \"" + license + "\". "), 0), 0u)
+      << Utf16ToAnsi(messages_[0].Text);
+  const std::vector<std::u16string> expected = {
+      AnsiToUtf16("Copying file " + terminal + "\\experts\\Test.ex4 ..."),
+      AnsiToUtf16("Copying file " + license + " ..."), AnsiToUtf16(kUndoingInstall),
+      AnsiToUtf16(kInstallUndone)};
+  EXPECT_EQ(Lines(form_->Controls().MemoProgress), expected);
+  EXPECT_FALSE(PathExists(terminal + "\\experts")) << "the copy and its folder are gone";
+  EXPECT_FALSE(PathExists(cleanup_.MenuFolder()));
+  EXPECT_TRUE(PathExists(license)) << "what stood in the way stays";
 }
 
 // Delivers a key press the way the program's message loop does.

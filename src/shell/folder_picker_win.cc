@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cwchar>
+
 #include "shell/com_ptr.h"
 #include "shell/modal_scope.h"
 
@@ -55,7 +57,10 @@ LPITEMIDLIST ParseRoot(const std::u16string& root, HWND owner) {
 
 }  // namespace
 
-bool PickFolder(const std::string& title, const std::u16string& root, std::string& folder) {
+bool PickFolder(const std::string& title,
+                const std::u16string& root,
+                std::string& folder,
+                std::u16string& chosen) {
   if (!IsExistingDirectory(folder))
     folder.clear();
   TComPtr<IMalloc> allocator;
@@ -79,19 +84,21 @@ bool PickFolder(const std::string& title, const std::u16string& root, std::strin
     info.lParam = reinterpret_cast<LPARAM>(folder.c_str());
   }
 
-  LPITEMIDLIST chosen = nullptr;
+  LPITEMIDLIST picked = nullptr;
   {
     TDisabledThreadWindows disabled;
     TErrorModeScope error_mode(SEM_FAILCRITICALERRORS);
-    chosen = SHBrowseForFolderA(&info);
+    picked = SHBrowseForFolderA(&info);
   }
-  if (!chosen)
+  if (!picked)
     return false;
-  TShellBlock chosen_list(allocator.Get(), chosen);
-  // The buffer still holds the display name; only a real path may become the folder.
-  if (!SHGetPathFromIDListA(chosen, text) || text[0] == '\0')
+  TShellBlock chosen_list(allocator.Get(), picked);
+  // The buffer still holds the display name; only a real path may become the folder. The path
+  // is read in UTF-16, since the ANSI text would silently replace what the code page lacks.
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(picked, path) || path[0] == L'\0')
     return false;
-  folder.assign(text);
+  chosen.assign(path, path + wcslen(path));
   return true;
 }
 

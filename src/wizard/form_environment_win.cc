@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "engine/self_delete.h"
+#include "linklabel/ansi.h"
 #include "package/executable_path.h"
 #include "shell/folder_picker.h"
 #include "shell/sys_folders.h"
@@ -24,8 +25,9 @@ TFormEnvironment DefaultFormEnvironment() {
     ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
   };
   environment.SelfDelete = &SelfDelete;
-  environment.PickFolder = [](std::string& folder) {
-    return PickFolder(kPickTerminalFolderTitle, u"", folder);
+  environment.PickFolder = [](std::u16string& folder) {
+    std::string start = Utf16ToAnsi(folder);
+    return PickFolder(kPickTerminalFolderTitle, u"", start, folder);
   };
   return environment;
 }

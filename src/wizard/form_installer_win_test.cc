@@ -80,8 +80,8 @@ class FormTest : public testing::Test {
       self_deleted_.push_back(file + (remove_folder ? " +folder" : ""));
       return true;
     };
-    environment.PickFolder = [this](std::string& folder) {
-      picker_start_ = folder;
+    environment.PickFolder = [this](std::u16string& folder) {
+      picker_start_ = Utf16ToAnsi(folder);
       folder = picked_;
       return !picked_.empty();
     };
@@ -98,6 +98,15 @@ class FormTest : public testing::Test {
   }
 
   void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+  // Handles what the thread's queue holds, as the program's message loop does.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
   void Next() { Click(form_->Controls().BtnNext); }
 
   // The page panels shown now (the form itself stays hidden in tests); exactly one expected.
@@ -129,7 +138,7 @@ class FormTest : public testing::Test {
   std::vector<TMessage> messages_;
   std::vector<std::string> opened_;
   std::vector<std::string> self_deleted_;
-  std::string picked_;
+  std::u16string picked_;
   std::string picker_start_;
 };
 
@@ -196,7 +205,7 @@ TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
   const TCheckListBox& list = c.ListMetaTrader;
   ASSERT_EQ(list.Count(), 2);
   EXPECT_TRUE(list.Checked(0) && list.Checked(1));
-  picked_ = plain;
+  picked_ = AnsiToUtf16(plain);
   SetFocus(c.BtnNext);
   Click(c.BtnAddMetaTrader);
   EXPECT_EQ(GetFocus(), c.BtnNext);  // the add button never takes the focus
@@ -346,6 +355,7 @@ TEST_F(FormTest, AFailedRunShowsTheErrorAndLeavesEveryButtonDisabled) {
   EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
   EXPECT_FALSE(form_->RunDone());
   EXPECT_EQ(Buttons(), "000 Cancel");
+  Pump();  // the error box opens from the queue, after the click
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].Title, u"Install -  \\ ");
   EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));

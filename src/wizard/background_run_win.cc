@@ -72,7 +72,9 @@ void RunWhileDispatching(const std::function<void()>& work) {
   HANDLE handle = thread.Get();
   bool quit = false;
   WPARAM quit_code = 0;
+  // What was queued before the run is handled as if it came during the run, however short.
   for (;;) {
+    DispatchPending(quit, quit_code);
     const DWORD woken =
         MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woken == WAIT_OBJECT_0)
@@ -82,7 +84,6 @@ void RunWhileDispatching(const std::function<void()>& work) {
       WaitForSingleObject(handle, INFINITE);
       break;
     }
-    DispatchPending(quit, quit_code);
   }
   DiscardInput();
   if (quit)

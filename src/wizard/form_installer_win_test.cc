@@ -636,12 +636,17 @@ TEST_F(FormTest, TheProgressListOfABigPackageHoldsEveryLine) {
     contents_.push_back("x");
   }
   AddTerminalFolder("Terminal", true);
+  DWORD t0 = GetTickCount();
   CreateInstaller();
+  DWORD t1 = GetTickCount();
   Next();
   Click(form_->Controls().RadioAccept);
   Next();
   Next();
+  DWORD t2 = GetTickCount();
   Next();
+  DWORD t3 = GetTickCount();
+  printf("TIMING build %lu pages %lu run %lu\n", t1-t0, t2-t1, t3-t2);
   ASSERT_TRUE(form_->RunDone());
   const std::vector<std::u16string> lines = Lines(form_->Controls().MemoProgress);
   EXPECT_EQ(static_cast<int32_t>(lines.size()), form_->Install()->StepsDone);

@@ -164,16 +164,29 @@ void TFormInstaller::ShowProgress() {
       lines += u"\r\n";
     lines += AnsiToUtf16(message);
   }
+  const DWORD start = GetTickCount();
   SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(lines)));
   // The caret to the start of the new last line keeps the list scrolled to its left edge,
   // where every message begins.
-  const LRESULT last_line = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
-  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(last_line), last_line);
+  const size_t break_at = lines.rfind(u"\r\n");
+  const WPARAM last_line =
+      static_cast<WPARAM>(end) + (break_at == std::u16string::npos ? 0 : break_at + 2);
+  SendMessageW(memo, EM_SETSEL, last_line, static_cast<LPARAM>(last_line));
   SendMessageW(memo, EM_SCROLLCARET, 0, 0);
   SendMessageW(controls_.ProgressBar1, PBM_SETPOS,
                static_cast<WPARAM>(std::clamp<int32_t>(reports.Percent, 0, 100)), 0);
   PaintNow();
+  // Appending to a long list costs more the longer it is (in some edit controls, in proportion
+  // to the whole text): the next batch waits a few times this one's cost, so that showing stays
+  // a small part of the run however many lines come.
+  const DWORD cost = GetTickCount() - start;
+  show_after_ = GetTickCount() + kProgressCostFactor * cost;
+}
+
+void TFormInstaller::ProgressTimer() {
+  if (static_cast<LONG>(GetTickCount() - show_after_) >= 0)
+    ShowProgress();
 }
 
 void TFormInstaller::PaintNow() {

@@ -169,7 +169,7 @@ LRESULT TFormInstaller::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
     }
     case WM_TIMER:
       if (wparam == kProgressTimer) {
-        ShowProgress();
+        ProgressTimer();
         return 0;
       }
       break;

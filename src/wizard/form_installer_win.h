@@ -27,6 +27,8 @@ inline constexpr wchar_t kFormClassName[] = L"TFormInstaller";
 // seldom enough that showing costs little beside the run.
 inline constexpr UINT_PTR kProgressTimer = 1;
 inline constexpr UINT kProgressInterval = 40;
+// A batch of progress lines waits at least this many times the cost of showing the last one.
+inline constexpr DWORD kProgressCostFactor = 4;
 
 // The wizard: one fixed-size top-level window that walks the pages of its role, install or
 // uninstall, decided by the executable's file name. It shows the errors caught in any window
@@ -112,6 +114,7 @@ class TFormInstaller : private TWindowHandler {
   void EndRun();
   void RunReturned();
   void ShowProgress();
+  void ProgressTimer();
   void PaintNow();
 
   TFormEnvironment environment_;
@@ -125,6 +128,7 @@ class TFormInstaller : private TWindowHandler {
   bool running_ = false;
   DWORD gui_thread_ = 0;
   TProgressBatch progress_;
+  DWORD show_after_ = 0;  // GetTickCount() from which the timer shows the next batch
   std::unique_ptr<TXaInstall> FInstall;
   std::unique_ptr<TXaUninstall> FUninstall;
 };

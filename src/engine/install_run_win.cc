@@ -37,11 +37,6 @@ void CopyPackageFile(const TXaInstall& install,
   SetFileTime(reinterpret_cast<HANDLE>(output.NativeHandle()), &created, &written, &written);
 }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // Copies every package file: all of them in the first terminal pass, the terminal files
 // again in each further pass. Records the folders it creates for them.
 void CopyPackageFiles(TXaInstall& install,
@@ -60,7 +55,7 @@ void CopyPackageFiles(TXaInstall& install,
       const std::string target = ExpandMacros(file->TargetPath, macros);
       std::vector<std::string> made = FoldersBelow(app_folder, target);
       if (made.empty())
-        made = MissingFolders(FolderPart(target), FolderExists);
+        made = MissingFolders(FolderPart(target), DirectoryExists);
       created_folders.insert(created_folders.end(), made.begin(), made.end());
       ForceDirectories(FolderPart(target));
       install.Progress("Copying file " + target + " ...", 1);

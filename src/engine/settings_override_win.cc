@@ -5,14 +5,6 @@
 #include "shell/folder_rules.h"
 
 namespace xa {
-namespace {
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 void OverrideTerminalSettings(const TXaInstall& install, const std::string& folder) {
   const std::string path = ExpertsIniPath(folder);

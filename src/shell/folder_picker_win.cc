@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "shell/com_ptr.h"
+#include "shell/folder_rules.h"
 #include "shell/modal_scope.h"
 
 namespace xa {
@@ -27,11 +28,6 @@ class TShellBlock {
   IMalloc* allocator_;
   void* block_;
 };
-
-bool IsExistingDirectory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The program's main window stands for the application: the dialog belongs to whatever window
 // the user is working in, and to the top of its chain of owners.
@@ -61,7 +57,7 @@ bool PickFolder(const std::string& title,
                 const std::u16string& root,
                 std::string& folder,
                 std::u16string& chosen) {
-  if (!IsExistingDirectory(folder))
+  if (!DirectoryExists(folder))
     folder.clear();
   TComPtr<IMalloc> allocator;
   if (FAILED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.Receive()))) || !allocator)

@@ -15,6 +15,12 @@ std::string ExcludeTrailingDelimiter(const std::string& path);
 // The text up to and including the last backslash of `path`; "" when there is none.
 std::string FilePathWithDelimiter(const std::string& path);
 
+// True when `path` names an existing folder. Windows only.
+bool DirectoryExists(const std::string& path);
+
+// True when `path` names an existing file, not a folder. Windows only.
+bool FileExists(const std::string& path);
+
 // Creates the folder `path` and all its missing parents. Stops quietly at a path shorter than
 // three characters, an existing folder or a drive root; a folder that cannot be created is not
 // reported (the next write into it fails). Raises Exception "Unable to create directory" for

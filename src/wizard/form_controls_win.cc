@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "linklabel/wide_text.h"
 #include "package/errors.h"
 #include "res/resource_ids.h"
 #include "shell/window_binding_win.h"
 #include "wizard/common_controls_win.h"
 #include "wizard/rich_text_win.h"
-#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {

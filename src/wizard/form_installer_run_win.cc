@@ -8,10 +8,10 @@
 #include "engine/install_run.h"
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "wizard/background_run_win.h"
 #include "wizard/summary.h"
 #include "wizard/terminal_discovery_win.h"
-#include "wizard/wide_text.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {

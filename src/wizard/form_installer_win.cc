@@ -6,6 +6,7 @@
 
 #include "app/role.h"
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "package/errors.h"
 #include "res/resource_ids.h"
 #include "shell/paint_scope_win.h"
@@ -13,7 +14,6 @@
 #include "wizard/common_controls_win.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
-#include "wizard/wide_text.h"
 #include "wizard/wizard_texts.h"
 
 namespace xa {

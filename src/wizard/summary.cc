@@ -1,13 +1,14 @@
 #include "wizard/summary.h"
 
+#include "wizard/wizard_texts.h"
+
 namespace xa {
 namespace {
 
 constexpr char kIndent[] = "        ";
 
 std::string VersionLine(const TXaData& record) {
-  std::string line = kIndent + record.ProgramName + " v" + std::to_string(record.VersionMajor) +
-                     "." + std::to_string(record.VersionMinor);
+  std::string line = kIndent + DisplayVersion(record);
   if (record.VersionBuild > 0)
     line += " Build " + std::to_string(record.VersionBuild);
   if (record.VersionRelease > 0)

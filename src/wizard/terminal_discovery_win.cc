@@ -4,6 +4,7 @@
 
 #include "engine/terminal.h"
 #include "linklabel/ansi.h"
+#include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 
 namespace xa {
@@ -33,8 +34,7 @@ std::vector<std::string> FindTerminalFolders(const std::string& root) {
   // offered as a different path.
   const std::u16string pattern = AnsiToUtf16(root + "\\*.*");
   WIN32_FIND_DATAW entry;
-  TScopedFindHandle find(
-      FindFirstFileW(reinterpret_cast<const wchar_t*>(pattern.c_str()), &entry));
+  TScopedFindHandle find(FindFirstFileW(reinterpret_cast<const wchar_t*>(pattern.c_str()), &entry));
   if (!find.IsValid())
     return folders;
   do {
@@ -54,8 +54,7 @@ bool IsTerminalRunning() {
 }
 
 bool TerminalExeExists(const std::string& folder) {
-  const DWORD attributes = GetFileAttributesA((folder + "\\" + kTerminalExeName).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return FileExists(folder + "\\" + kTerminalExeName);
 }
 
 std::string DefaultTerminalFolder(const std::string& root) {

@@ -10,29 +10,12 @@ host=$(realpath "$1")
 windows=$(realpath "$2")
 runs=5
 size=$((256 << 20))
-prefix=$windows/bench-wineprefix
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINELOADER=/usr/lib/wine/wine64
-if ! "$(dirname "$0")/pe-is-64bit.sh" "$windows/src/engine/enginectl.exe"; then
-  WINELOADER=/usr/lib/wine/wine
-fi
-
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-mkdir -p "$prefix"
-if [ ! -f "$prefix/system.reg" ]; then
-  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-fi
+source "$(dirname "$0")/bench-wine-session.sh"
 bench=$prefix/drive_c/xa-bench
 remove_outputs() {
   find "$prefix/drive_c" -path '*XA Install Benchmark*' -prune -exec rm -rf {} + 2>/dev/null || true
   rm -f "$bench/copy.bin"
 }
-# One session: a persistent server, so no run pays for starting Wine's services.
-wineserver -p
 trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
 
 rm -rf "$bench"
@@ -85,9 +68,6 @@ cmp -s "$bench/copy.bin" "$bench/Setup.exe" || { echo "bench: copied file differ
 small_install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Small.exe' 'C:\xa-bench\MT4')
 small_copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Small.exe' 'C:\xa-bench\copy.bin')
 
-kind=PE32+
-[ "$WINELOADER" = /usr/lib/wine/wine64 ] || kind=PE32
-echo "measured: $windows/src/engine/enginectl.exe ($kind) under $WINELOADER"
 awk -v i="$install_ns" -v c="$copy_ns" -v si="$small_install_ns" -v sc="$small_copy_ns" \
   -v n="$size" 'BEGIN {
   printf "install 256 MiB under Wine:   %6.3f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6

@@ -29,8 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   xa::TFormInstaller form(xa::DefaultFormEnvironment());
   try {
     form.Create();
-  } catch (const std::exception& error) {
-    form.ShowError(error);
+  } catch (...) {
+    form.ShowError(std::current_exception());
     return 1;
   }
   form.Show();

@@ -4,17 +4,13 @@
 
 #include "engine/data_folders.h"
 #include "package/errors.h"
+#include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 #include "shell/scoped_handle.h"
 #include "shell/sys_folders.h"
 
 namespace xa {
 namespace {
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 // Up to one byte more than an origin.txt may have, so that a longer file shows; "" when the
 // file cannot be read.
@@ -60,7 +56,7 @@ std::optional<std::string> ExactAnsi(const std::u16string& text) {
 }
 
 std::optional<TDataFolder> ReadDataFolder(const std::string& folder) {
-  if (!IsFolder(folder + "\\" + kMql4FolderName))
+  if (!DirectoryExists(folder + "\\" + kMql4FolderName))
     return std::nullopt;
   const std::optional<std::u16string> origin =
       ParseOrigin(ReadOriginBytes(folder + "\\" + kOriginFileName));

@@ -3,14 +3,14 @@
 #include <exception>
 
 #include "engine/earlier_install.h"
+#include "shell/folder_rules.h"
 
 namespace xa {
 
 bool ReadEarlierRecord(const std::string& path,
                        const std::string& program_name,
                        TXaUninstall& earlier) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  bool found = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  bool found = FileExists(path);
   if (found) {
     try {
       earlier.LoadFromFile(path);

@@ -6,14 +6,6 @@
 #include "shell/install_journal.h"
 
 namespace xa {
-namespace {
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 void OverrideTerminalSettings(const TXaInstall& install,
                               TInstallJournal& journal,

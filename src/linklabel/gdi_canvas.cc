@@ -2,12 +2,10 @@
 
 #include <climits>
 
+#include "linklabel/wide_text.h"
+
 namespace xa {
 namespace {
-
-const wchar_t* Wide(std::u16string_view text) {
-  return reinterpret_cast<const wchar_t*>(text.data());
-}
 
 int Length(std::u16string_view text) {
   return text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());

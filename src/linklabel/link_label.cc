@@ -2,8 +2,12 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "linklabel/gdi_canvas.h"
 #include "linklabel/link_tools.h"
+#include "package/errors.h"
+#include "shell/paint_scope_win.h"
 
 namespace xa {
 namespace {
@@ -53,18 +57,27 @@ void RegisterClassOnce() {
 TUniCustomLinkLabel::TUniCustomLinkLabel() : tree_(std::make_unique<TNodeTree>()) {}
 
 TUniCustomLinkLabel::~TUniCustomLinkLabel() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
+  // A window still alive (its parent outlives this object) goes with the object; one destroyed
+  // with its parent has already detached itself.
+  if (HWND hwnd = std::exchange(hwnd_, nullptr)) {
+    UnbindWindow(hwnd, *this);
+    DestroyWindow(hwnd);
   }
 }
 
 void TUniCustomLinkLabel::Create(HWND parent, int x, int y) {
   RegisterClassOnce();
-  hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, kDefaultWidth,
-                          kDefaultHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+  HWND hwnd = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, kDefaultWidth,
+                              kDefaultHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd)
+    throw Exception("Error creating window");
+  try {
+    BindWindow(hwnd, *this);
+  } catch (...) {
+    DestroyWindow(hwnd);
+    throw;
+  }
+  hwnd_ = hwnd;
   parser_ = CreateParser();
   parser_->SetDynamicNodeHandler(this);
   renderer_ = CreateRenderer();
@@ -190,22 +203,25 @@ void TUniCustomLinkLabel::ReleaseDirectDC(HDC dc) {
   ReleaseDC(hwnd_, dc);
 }
 
-void TUniCustomLinkLabel::Paint(HDC dc) {
+void TUniCustomLinkLabel::Paint(HDC dc) noexcept {
   RECT client{};
   GetClientRect(hwnd_, &client);
   if (!transparent_) {
-    HBRUSH brush = CreateSolidBrush(ColorToRgb(color_));
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    // The context's own brush: painting allocates no brush that could be refused.
+    SetDCBrushColor(dc, ColorToRgb(color_));
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   }
   // Without a tree (a dynamic-tag handler failed) only the background shows, and the height
   // is left as it is.
   if (!tree_)
     return;
-  {
+  try {
     TGdiCanvas canvas(dc, font_);
     canvas.SetFontColor(font_color_);
     renderer_->RenderTree(canvas, text_rect_, *tree_);
+  } catch (...) {
+    // Painting never fails: what could not be drawn stays undrawn until the next paint.
+    return;
   }
   const bool vertical =
       align_ == TAlign::alNone || align_ == TAlign::alTop || align_ == TAlign::alBottom;
@@ -216,29 +232,17 @@ void TUniCustomLinkLabel::Paint(HDC dc) {
   }
 }
 
-LRESULT CALLBACK TUniCustomLinkLabel::WindowProc(HWND hwnd,
-                                                 UINT msg,
-                                                 WPARAM wparam,
-                                                 LPARAM lparam) {
-  auto* self = reinterpret_cast<TUniCustomLinkLabel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self)
-    return DefWindowProcW(hwnd, msg, wparam, lparam);
-  try {
-    return self->HandleMessage(msg, wparam, lparam);
-  } catch (const std::exception& error) {
-    if (self->OnError)
-      self->OnError(error);
-    return 0;
-  }
+void TUniCustomLinkLabel::WindowDetached(HWND) noexcept {
+  hwnd_ = nullptr;
+  active_link_ = nullptr;
 }
 
-LRESULT TUniCustomLinkLabel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT TUniCustomLinkLabel::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+      const TPaintScope paint(hwnd);
+      if (paint.Get())
+        Paint(paint.Get());
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -264,7 +268,7 @@ LRESULT TUniCustomLinkLabel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lpara
       MouseLeave();
       return 0;
     case WM_SETTEXT: {
-      const LRESULT result = DefWindowProcW(hwnd_, msg, wparam, lparam);
+      const LRESULT result = CallNextProc(hwnd, msg, wparam, lparam);
       Invalidate();
       return result;
     }
@@ -272,7 +276,7 @@ LRESULT TUniCustomLinkLabel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lpara
       if (HandleMouse(msg, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)))
         return 0;
   }
-  return DefWindowProcW(hwnd_, msg, wparam, lparam);
+  return CallNextProc(hwnd, msg, wparam, lparam);
 }
 
 bool TUniCustomLinkLabel::HandleMouse(UINT msg, int x, int y) {
@@ -398,7 +402,7 @@ bool TUniCustomLinkLabel::IsActiveLinkClicked() const {
   return active_link_ && active_link_->State() == lsClicked;
 }
 
-void TUniCustomLinkLabel::RenderLink(TLinkNode& link) {
+void TUniCustomLinkLabel::RenderLink(TLinkNode& link) noexcept {
   HDC dc = AcquireDirectDC();
   if (!dc)
     return;
@@ -407,9 +411,13 @@ void TUniCustomLinkLabel::RenderLink(TLinkNode& link) {
     HDC dc;
     ~Release() { self->ReleaseDirectDC(dc); }
   } release{this, dc};
-  TGdiCanvas canvas(dc, font_);
-  canvas.SetFontColor(font_color_);
-  renderer_->RenderNode(canvas, text_rect_, link);
+  try {
+    TGdiCanvas canvas(dc, font_);
+    canvas.SetFontColor(font_color_);
+    renderer_->RenderNode(canvas, text_rect_, link);
+  } catch (...) {
+    // A link that cannot be redrawn now keeps its old colour until the next paint.
+  }
 }
 
 void TUniCustomLinkLabel::ApplyFontToTree() {

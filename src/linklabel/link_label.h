@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +12,7 @@
 #include "linklabel/node_tree.h"
 #include "linklabel/parser.h"
 #include "linklabel/renderer.h"
+#include "shell/window_binding_win.h"
 
 namespace xa {
 
@@ -32,8 +32,9 @@ using TCursor = int16_t;
 inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crLinkHand = 1;
 
-// A child control showing mark-up text with clickable links, wrapped to its width.
-class TUniCustomLinkLabel : public IDynamicNodeHandler {
+// A child control showing mark-up text with clickable links, wrapped to its width. Exceptions
+// raised by its event handlers while it handles a window message go to ReportWindowError.
+class TUniCustomLinkLabel : public IDynamicNodeHandler, private TWindowHandler {
  public:
   TUniCustomLinkLabel();
   ~TUniCustomLinkLabel() override;
@@ -41,8 +42,10 @@ class TUniCustomLinkLabel : public IDynamicNodeHandler {
   TUniCustomLinkLabel& operator=(const TUniCustomLinkLabel&) = delete;
 
   // Creates the window (160 x 17 at (x, y)) inside `parent`, the parser and the renderer, and
-  // loads the link cursor. Call once, before anything else.
+  // loads the link cursor. Call once, before anything else. Raises Exception when the window
+  // cannot be created.
   void Create(HWND parent, int x, int y);
+  // The window; null before Create and once the window is destroyed.
   HWND Handle() const { return hwnd_; }
 
   const std::u16string& Caption() const { return caption_; }
@@ -92,9 +95,6 @@ class TUniCustomLinkLabel : public IDynamicNodeHandler {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseMove;
   TMouseEvent OnMouseUp;
-  // Told of exceptions raised by the handlers above while a window message was handled, since
-  // they cannot pass through the window procedure.
-  std::function<void(const std::exception& error)> OnError;
 
   // Empties `source`, then asks OnDynamicTagInit for the mark-up of `node`.
   void InitDynamicNode(std::u16string& source, TDynamicNode* node) override;
@@ -108,12 +108,12 @@ class TUniCustomLinkLabel : public IDynamicNodeHandler {
   // The context that direct link redraws go to, and its release.
   virtual HDC AcquireDirectDC();
   virtual void ReleaseDirectDC(HDC dc);
-  // Paints the whole client area on `dc`.
-  void Paint(HDC dc);
+  // Paints the whole client area on `dc`; a drawing that fails leaves parts undrawn, quietly.
+  void Paint(HDC dc) noexcept;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void WindowDetached(HWND hwnd) noexcept override;
   bool HandleMouse(UINT msg, int x, int y);
   void MouseDown(int x, int y);
   void MouseMove(int x, int y);
@@ -125,7 +125,7 @@ class TUniCustomLinkLabel : public IDynamicNodeHandler {
   void SetLinkState(const TPoint& p, TLinkState state);
   void ResetActiveLink();
   bool IsActiveLinkClicked() const;
-  void RenderLink(TLinkNode& link);
+  void RenderLink(TLinkNode& link) noexcept;
   void ApplyFontToTree();
   void ClearWordInfoCaches();
   bool LinkAt(const TPoint& p) const;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
+
 #include "linklabel/gdi_canvas.h"
+#include "shell/window_errors_win.h"
 
 namespace xa {
 namespace {
@@ -330,6 +334,42 @@ TEST_F(LinkLabelTest, DefaultsAndTheLinkHandCursorResource) {
   EXPECT_EQ(mask.bmWidth, 32);
   EXPECT_EQ(mask.bmHeight, 64);
   DeleteObject(info.hbmMask);
+}
+
+// A failing click handler cannot pass through the window procedure: the error is queued for the
+// error box and the label goes on working.
+TEST_F(LinkLabelTest, AFailingLinkHandlerIsQueuedForTheErrorBox) {
+  label_.SetCaption(u"<link>one</link>");
+  label_.Snapshot();
+  const TPoint p = Centre(LinkRects(0).at(0));
+  label_.OnLinkClick = [](TUniCustomLinkLabel&, int32_t, std::u16string) {
+    throw std::runtime_error("The link failed");
+  };
+  Send(WM_LBUTTONDOWN, p);
+  Send(WM_LBUTTONUP, p);
+  const std::exception_ptr error = TakeWindowError();
+  ASSERT_NE(error, nullptr);
+  EXPECT_THROW(std::rethrow_exception(error), std::runtime_error);
+  label_.OnLinkClick = [this](TUniCustomLinkLabel&, int32_t n, std::u16string text) {
+    clicks_.push_back({n, std::move(text)});
+  };
+  Send(WM_LBUTTONDOWN, p);
+  Send(WM_LBUTTONUP, p);
+  EXPECT_EQ(clicks_, (std::vector<Click>{{0, u"one"}}));
+}
+
+// A label whose parent goes first forgets its window, and its own end destroys nothing.
+TEST_F(LinkLabelTest, ALabelDestroyedWithItsParentForgetsItsWindow) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(parent, nullptr);
+  auto label = std::make_unique<TUniLinkLabel>();
+  label->Create(parent, 0, 0);
+  ASSERT_NE(label->Handle(), nullptr);
+  EXPECT_TRUE(DestroyWindow(parent));
+  EXPECT_EQ(label->Handle(), nullptr);
+  label->SetCaption(u"<link>after</link>");
+  label.reset();
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <shlobj.h>
 
+#include <cwchar>
+
 #include "shell/com_ptr.h"
+#include "shell/folder_rules.h"
 #include "shell/modal_scope.h"
 
 namespace xa {
@@ -25,11 +28,6 @@ class TShellBlock {
   IMalloc* allocator_;
   void* block_;
 };
-
-bool IsExistingDirectory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The program's main window stands for the application: the dialog belongs to whatever window
 // the user is working in, and to the top of its chain of owners.
@@ -55,8 +53,11 @@ LPITEMIDLIST ParseRoot(const std::u16string& root, HWND owner) {
 
 }  // namespace
 
-bool PickFolder(const std::string& title, const std::u16string& root, std::string& folder) {
-  if (!IsExistingDirectory(folder))
+bool PickFolder(const std::string& title,
+                const std::u16string& root,
+                std::string& folder,
+                std::u16string& chosen) {
+  if (!DirectoryExists(folder))
     folder.clear();
   TComPtr<IMalloc> allocator;
   if (FAILED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.Receive()))) || !allocator)
@@ -79,19 +80,21 @@ bool PickFolder(const std::string& title, const std::u16string& root, std::strin
     info.lParam = reinterpret_cast<LPARAM>(folder.c_str());
   }
 
-  LPITEMIDLIST chosen = nullptr;
+  LPITEMIDLIST picked = nullptr;
   {
     TDisabledThreadWindows disabled;
     TErrorModeScope error_mode(SEM_FAILCRITICALERRORS);
-    chosen = SHBrowseForFolderA(&info);
+    picked = SHBrowseForFolderA(&info);
   }
-  if (!chosen)
+  if (!picked)
     return false;
-  TShellBlock chosen_list(allocator.Get(), chosen);
-  // The buffer still holds the display name; only a real path may become the folder.
-  if (!SHGetPathFromIDListA(chosen, text) || text[0] == '\0')
+  TShellBlock chosen_list(allocator.Get(), picked);
+  // The buffer still holds the display name; only a real path may become the folder. The path
+  // is read in UTF-16, since the ANSI text would silently replace what the code page lacks.
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(picked, path) || path[0] == L'\0')
     return false;
-  folder.assign(text);
+  chosen.assign(path, path + wcslen(path));
   return true;
 }
 

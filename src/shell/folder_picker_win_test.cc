@@ -164,7 +164,11 @@ class FolderPickerTest : public testing::Test {
                    bool& result,
                    const std::u16string& root = u"") {
     TDialogDriver driver(GetCurrentThreadId(), driving);
-    result = PickFolder("Select MetaTrader Folder", root, folder);
+    std::u16string chosen;
+    result = PickFolder("Select MetaTrader Folder", root, folder, chosen);
+    // The tests' folders have ASCII names.
+    if (result)
+      folder.assign(chosen.begin(), chosen.end());
     return driver.Join();
   }
 

@@ -23,6 +23,12 @@ std::string FilePathWithDelimiter(const std::string& path);
 std::vector<std::string> MissingFolders(const std::string& folder,
                                         const std::function<bool(const std::string&)>& exists);
 
+// True when `path` names an existing folder. Windows only.
+bool DirectoryExists(const std::string& path);
+
+// True when `path` names an existing file, not a folder. Windows only.
+bool FileExists(const std::string& path);
+
 // Creates the folder `path` and all its missing parents. Stops quietly at a path shorter than
 // three characters, an existing folder or a drive root; a folder that cannot be created is not
 // reported (the next write into it fails). Raises Exception "Unable to create directory" for

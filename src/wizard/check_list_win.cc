@@ -5,12 +5,12 @@
 #include <string>
 
 #include "package/errors.h"
+#include "shell/paint_scope_win.h"
 #include "wizard/reflected_messages.h"
 
 namespace xa {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"xa.TCheckListBox";
 constexpr int kItemHeight = 17;
 // The check box sits centred in a square at the left of every line; clicks there toggle.
 constexpr int kCheckAreaWidth = kItemHeight;
@@ -69,23 +69,27 @@ void DrawLineText(HDC dc,
 
 TCheckListBox::~TCheckListBox() {
   if (hwnd_)
-    Detach();
+    UnbindWindow(hwnd_, *this);
 }
 
 void TCheckListBox::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED |
                       LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, x, y, width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_)
+  HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, x, y, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd)
     throw Exception("Error creating window");
+  try {
+    BindWindow(hwnd, *this);
+  } catch (...) {
+    DestroyWindow(hwnd);
+    throw;
+  }
+  hwnd_ = hwnd;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // The container's WM_MEASUREITEM is not ours to answer, so the height is set afterwards.
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(kItemHeight, 0));
-  SetPropW(hwnd_, kObjectProperty, this);
-  original_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
 
 int TCheckListBox::Add(const std::u16string& text, bool checked) {
@@ -122,14 +126,7 @@ void TCheckListBox::SetChecked(int index, bool checked) {
   InvalidateLine(index);
 }
 
-LRESULT CALLBACK TCheckListBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* self = static_cast<TCheckListBox*>(GetPropW(hwnd, kObjectProperty));
-  return self->HandleMessage(msg, wparam, lparam);
-}
-
-LRESULT TCheckListBox::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
-  const WNDPROC proc = original_proc_;
-  const HWND hwnd = hwnd_;
+LRESULT TCheckListBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case kReflectedDrawItem:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -137,7 +134,7 @@ LRESULT TCheckListBox::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       // The list box selects the line first, so a toggled line is also the selected one.
-      const LRESULT result = CallWindowProcW(proc, hwnd, msg, wparam, lparam);
+      const LRESULT result = CallNextProc(hwnd, msg, wparam, lparam);
       ClickAt(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return result;
     }
@@ -154,17 +151,8 @@ LRESULT TCheckListBox::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (wparam == L' ')
         return 0;
       break;
-    case WM_NCDESTROY:
-      Detach();
-      break;
   }
-  return CallWindowProcW(proc, hwnd, msg, wparam, lparam);
-}
-
-void TCheckListBox::Detach() {
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc_));
-  RemovePropW(hwnd_, kObjectProperty);
-  hwnd_ = nullptr;
+  return CallNextProc(hwnd, msg, wparam, lparam);
 }
 
 void TCheckListBox::CheckIndex(int index) const {
@@ -198,7 +186,7 @@ void TCheckListBox::InvalidateLine(int index) const {
     InvalidateRect(hwnd_, &line, FALSE);
 }
 
-void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const noexcept {
   const HDC dc = item.hDC;
   if (item.itemID == static_cast<UINT>(-1)) {
     if (item.itemAction & ODA_FOCUS)
@@ -214,16 +202,18 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     DrawFocusRect(dc, &text_area);
     return;
   }
-  const int saved = SaveDC(dc);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-  if (font)
-    SelectObject(dc, font);
-  const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
-  DrawCheckBox(dc, box_area, LineChecked(hwnd_, index), enabled);
-  DrawLineText(dc, text_area, LineText(hwnd_, index), item.itemState, enabled);
+  const TSavedDC saved(dc);
+  const TObjectSelection font(
+      dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const bool enabled = IsWindowEnabled(item.hwndItem) != FALSE;
+  DrawCheckBox(dc, box_area, LineChecked(item.hwndItem, index), enabled);
+  try {
+    DrawLineText(dc, text_area, LineText(item.hwndItem, index), item.itemState, enabled);
+  } catch (...) {
+    // A text that cannot be read now (no memory for it) is left out of this drawing.
+  }
   if (item.itemState & ODS_FOCUS)
     DrawFocusRect(dc, &text_area);
-  RestoreDC(dc, saved);
 }
 
 }  // namespace xa

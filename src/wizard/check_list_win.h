@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "shell/window_binding_win.h"
+
 namespace xa {
 
 // A list box with a check box before every line, kept in the order the lines were added. The
@@ -12,11 +14,11 @@ namespace xa {
 // marks live in the item data. Its container must forward WM_DRAWITEM to it as
 // kReflectedDrawItem (wizard/reflected_messages.h). A click on a line's check box or the space
 // bar on the selected line toggles the mark.
-class TCheckListBox {
+class TCheckListBox : private TWindowHandler {
  public:
   TCheckListBox() = default;
   // Leaves the window to its parent, which destroys it, but detaches this object from it.
-  ~TCheckListBox();
+  ~TCheckListBox() override;
   TCheckListBox(const TCheckListBox&) = delete;
   TCheckListBox& operator=(const TCheckListBox&) = delete;
 
@@ -40,17 +42,15 @@ class TCheckListBox {
   void SetChecked(int index, bool checked);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
-  void Detach();
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void WindowDetached(HWND) noexcept override { hwnd_ = nullptr; }
   void CheckIndex(int index) const;
   void ClickAt(int x, int y);
   void Toggle(int index);
   void InvalidateLine(int index) const;
-  void DrawItem(const DRAWITEMSTRUCT& item) const;
+  void DrawItem(const DRAWITEMSTRUCT& item) const noexcept;
 
   HWND hwnd_ = nullptr;
-  WNDPROC original_proc_ = nullptr;
 };
 
 }  // namespace xa

@@ -7,8 +7,6 @@
 namespace xa {
 namespace {
 
-constexpr wchar_t kOriginalProcProperty[] = L"xa.OriginalProc";
-
 using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
 bool Initialise() {
@@ -28,20 +26,6 @@ void LoadCommonControls() {
   static const bool loaded = Initialise();
   if (!loaded)
     throw Exception("The common controls library cannot be loaded");
-}
-
-void SubclassWindow(HWND window, WNDPROC procedure) {
-  const LONG_PTR original =
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-  SetPropW(window, kOriginalProcProperty, reinterpret_cast<HANDLE>(original));
-}
-
-LRESULT CallOriginalProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kOriginalProcProperty));
-  if (msg == WM_NCDESTROY)
-    RemovePropW(window, kOriginalProcProperty);
-  return original ? CallWindowProcW(original, window, msg, wparam, lparam)
-                  : DefWindowProcW(window, msg, wparam, lparam);
 }
 
 }  // namespace xa

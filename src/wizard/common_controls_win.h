@@ -11,13 +11,6 @@ namespace xa {
 // when the library or its initialisation is missing.
 void LoadCommonControls();
 
-// Replaces the window procedure of `window` by `procedure`, which passes what it does not
-// handle on with CallOriginalProc. Call once per window.
-void SubclassWindow(HWND window, WNDPROC procedure);
-
-// Calls the window procedure `window` had before SubclassWindow.
-LRESULT CallOriginalProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
-
 }  // namespace xa
 
 #endif  // XA_WIZARD_COMMON_CONTROLS_WIN_H_

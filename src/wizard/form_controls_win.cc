@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "linklabel/wide_text.h"
 #include "package/errors.h"
 #include "res/resource_ids.h"
+#include "shell/window_binding_win.h"
 #include "wizard/common_controls_win.h"
 #include "wizard/rich_text_win.h"
-#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {
@@ -53,16 +54,28 @@ HWND Label(HWND parent, const wchar_t* text, RECT box, HFONT font, DWORD style =
 
 // Read-only text boxes leave Tab and Enter to the dialog, so that Tab moves on and Enter
 // presses Next from them too.
-LRESULT CALLBACK ReadOnlyTextProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  const LRESULT result = CallOriginalProc(hwnd, msg, wparam, lparam);
-  if (msg == WM_GETDLGCODE)
-    return result & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
-  return result;
-}
+class TReadOnlyText : public TWindowHandler {
+ public:
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override {
+    const LRESULT result = CallNextProc(hwnd, msg, wparam, lparam);
+    if (msg == WM_GETDLGCODE)
+      return result & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+    return result;
+  }
+};
 
 HWND ReadOnlyText(HWND box) {
-  SubclassWindow(box, &ReadOnlyTextProc);
+  static TReadOnlyText handler;
+  BindWindow(box, handler);
   return box;
+}
+
+// A read-only multi-line text box without the default limit of 30,000 characters, so that the
+// progress list of a big package keeps every line.
+HWND Memo(HWND parent, RECT box, int id, HFONT font) {
+  HWND memo = Child(parent, L"EDIT", L"", kMemo, box, id, font, WS_EX_CLIENTEDGE);
+  SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+  return ReadOnlyText(memo);
 }
 
 // A read-only rich text box in the form font; set before any text so plain text is not bold.
@@ -190,16 +203,14 @@ void CreateReadyAndProgressPages(TFormControls& c) {
         L"Please review these information below. Click on Prev button if you want to make a "
         L"correction. When you are ready to continue, click Next button.",
         Box(40, 80, 433, 33), font);
-  c.MemoReady = ReadOnlyText(Child(ready, L"EDIT", L"", kMemo, Box(40, 116, 433, 187), kIdMemoReady,
-                                   font, WS_EX_CLIENTEDGE));
+  c.MemoReady = Memo(ready, Box(40, 116, 433, 187), kIdMemoReady, font);
   HWND progress = c.Page(TPage::kProgress).Handle();
   c.LabelProgress3 =
       Label(progress, L"Installation progress ....", Box(40, 80, 433, 17), font, kLabelOneLine);
   c.ProgressBar1 =
       Child(progress, PROGRESS_CLASSW, L"", 0, Box(40, 104, 433, 17), kIdProgressBar1, nullptr);
   SendMessageW(c.ProgressBar1, PBM_SETRANGE32, 0, 100);
-  c.MemoProgress = ReadOnlyText(Child(progress, L"EDIT", L"", kMemo, Box(40, 136, 433, 167),
-                                      kIdMemoProgress, font, WS_EX_CLIENTEDGE));
+  c.MemoProgress = Memo(progress, Box(40, 136, 433, 167), kIdMemoProgress, font);
   c.Page(TPage::kProgress).SetControlColor(c.MemoProgress, GetSysColor(COLOR_WINDOW));
 }
 

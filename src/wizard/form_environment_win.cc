@@ -3,10 +3,12 @@
 #include <shellapi.h>
 
 #include "engine/self_delete.h"
+#include "engine/terminal.h"
+#include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "package/executable_path.h"
 #include "shell/folder_picker.h"
 #include "shell/sys_folders.h"
-#include "wizard/wide_text.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {
@@ -22,11 +24,13 @@ TFormEnvironment DefaultFormEnvironment() {
     MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
   };
   environment.ShellOpen = [](const std::string& file) {
-    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+    // Links open with the verb that starts a terminal.
+    ShellExecuteA(nullptr, kTerminalStartVerb, file.c_str(), nullptr, nullptr, SW_SHOW);
   };
   environment.SelfDelete = &SelfDelete;
-  environment.PickFolder = [](std::string& folder) {
-    return PickFolder(kPickTerminalFolderTitle, u"", folder);
+  environment.PickFolder = [](std::u16string& folder) {
+    std::string start = Utf16ToAnsi(folder);
+    return PickFolder(kPickTerminalFolderTitle, u"", start, folder);
   };
   return environment;
 }

@@ -29,8 +29,9 @@ struct TFormEnvironment {
   std::function<void(const std::string& file)> ShellOpen;
   // Starts the removal of `file` (and of its folder when `remove_folder`) after the program.
   std::function<bool(const std::string& file, bool remove_folder)> SelfDelete;
-  // Lets the user pick a folder, preselecting `folder`; true with the choice in `folder`.
-  std::function<bool(std::string& folder)> PickFolder;
+  // Lets the user pick a folder, preselecting `folder`; true with the choice in `folder`, in
+  // UTF-16 as the shell holds it.
+  std::function<bool(std::u16string& folder)> PickFolder;
   // Ends the message loop when the form is destroyed.
   bool QuitOnDestroy = true;
 };

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/role.h"
+#include "engine/terminal.h"
 #include "linklabel/ansi.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
@@ -156,7 +157,7 @@ void TFormInstaller::BtnCancelClick() {
     } else {
       const std::string folder = Utf16ToAnsi(WindowText16(controls_.ComboRun));
       if (IsChecked(controls_.CheckRun) && !folder.empty())
-        environment_.ShellOpen(folder + "\\terminal.exe");
+        environment_.ShellOpen(folder + "\\" + kTerminalExeName);
     }
   }
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);

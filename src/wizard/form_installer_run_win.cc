@@ -9,10 +9,11 @@
 #include "engine/install_run.h"
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "shell/sys_folders.h"
+#include "wizard/background_run_win.h"
 #include "wizard/summary.h"
 #include "wizard/terminal_discovery_win.h"
-#include "wizard/wide_text.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {
@@ -62,18 +63,30 @@ void TFormInstaller::AddTerminalFolder(const std::string& path) {
 }
 
 void TFormInstaller::BtnAddMetaTraderClick() {
-  std::string folder = environment_.ProgramFiles(false);
-  if (environment_.PickFolder(folder))
-    AddTerminalFolder(folder);
+  std::u16string folder = AnsiToUtf16(environment_.ProgramFiles(false));
+  if (!environment_.PickFolder(folder))
+    return;
+  // The engine works with 8-bit paths: a folder the code page cannot name would be installed
+  // into a different path, so it is refused.
+  std::string path;
+  if (!TryUtf16ToAnsi(folder, path)) {
+    environment_.ShowMessage(hwnd_, UnmappableFolderError(folder), kErrorTitle, MB_ICONERROR);
+    return;
+  }
+  AddTerminalFolder(path);
 }
 
-void TFormInstaller::BuildSummary() {
+std::vector<std::string> TFormInstaller::CheckedFolders() const {
   std::vector<std::string> checked;
   const TCheckListBox& list = controls_.ListMetaTrader;
   for (int i = 0; i < list.Count(); ++i) {
     if (list.Checked(i))
       checked.push_back(Utf16ToAnsi(list.Text(i)));
   }
+  return checked;
+}
+
+void TFormInstaller::BuildSummary() {
   const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
   const std::vector<TDataFolder> data_folders = UserDataFolders(environment_);
   const std::string app_data = GetSysFolder(SysFolderId::kUserAppData, false);
@@ -83,29 +96,25 @@ void TFormInstaller::BuildSummary() {
       data_folder = ShortDataFolder(data_folder, app_data);
     return shown;
   };
+  const std::vector<std::string> lines =
+      SummaryLines(record, CheckedFolders(), environment_.ProgramFiles(true), data_folders_of);
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, FALSE, 0);
-  SetWindowText16(
-      controls_.MemoReady,
-      JoinLines(SummaryLines(record, checked, environment_.ProgramFiles(true), data_folders_of)));
+  SetWindowText16(controls_.MemoReady, JoinLines(lines));
   SendMessageW(controls_.MemoReady, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(controls_.MemoReady, nullptr, TRUE);
 }
 
 void TFormInstaller::RunInstall() {
   SendMessageW(controls_.ComboRun, CB_RESETCONTENT, 0, 0);
-  const TCheckListBox& list = controls_.ListMetaTrader;
-  for (int i = 0; i < list.Count(); ++i) {
-    if (!list.Checked(i))
-      continue;
-    const std::string folder = Utf16ToAnsi(list.Text(i));
+  for (const std::string& folder : CheckedFolders()) {
     FInstall->TerminalFolders.push_back(folder);
     if (TerminalExeExists(folder)) {
-      const std::u16string text = list.Text(i);
+      const std::u16string text = AnsiToUtf16(folder);
       SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
     }
   }
   FInstall->OnProgress = ProgressHandler();
-  xa::RunInstall(*FInstall);
+  RunInBackground([this] { xa::RunInstall(*FInstall); });
   RunReturned();
   const bool offer = SendMessageW(controls_.ComboRun, CB_GETCOUNT, 0, 0) > 0;
   SendMessageW(controls_.CheckRun, BM_SETCHECK, offer ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -119,7 +128,7 @@ void TFormInstaller::RunInstall() {
 
 void TFormInstaller::RunUninstall() {
   FUninstall->OnProgress = ProgressHandler();
-  xa::RunUninstall(*FUninstall);
+  RunInBackground([this] { xa::RunUninstall(*FUninstall); });
   RunReturned();
 }
 
@@ -127,6 +136,26 @@ ProgressCallback TFormInstaller::ProgressHandler() {
   return [this](TXaData& sender, const std::string& message, int32_t position) {
     ReportProgress(sender, message, position);
   };
+}
+
+void TFormInstaller::RunInBackground(const std::function<void()>& run) {
+  running_ = true;
+  EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  SetTimer(hwnd_, kProgressTimer, kProgressInterval, nullptr);
+  try {
+    RunWhileDispatching(run);
+  } catch (...) {
+    EndRun();
+    throw;
+  }
+  EndRun();
+}
+
+void TFormInstaller::EndRun() {
+  KillTimer(hwnd_, kProgressTimer);
+  running_ = false;
+  EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+  ShowProgress();
 }
 
 void TFormInstaller::RunReturned() {
@@ -137,20 +166,46 @@ void TFormInstaller::RunReturned() {
 }
 
 void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_t position) {
+  progress_.Add(message, position);
+  if (GetCurrentThreadId() == gui_thread_)
+    ShowProgress();
+}
+
+void TFormInstaller::ShowProgress() {
+  const TProgressBatch::TReports reports = progress_.Take();
+  if (reports.Messages.empty())
+    return;
   HWND memo = controls_.MemoProgress;
   const int end = GetWindowTextLengthW(memo);
-  std::u16string line = end > 0 ? u"\r\n" : u"";
-  line += AnsiToUtf16(message);
+  std::u16string lines;
+  for (const std::string& message : reports.Messages) {
+    if (end > 0 || !lines.empty())
+      lines += u"\r\n";
+    lines += AnsiToUtf16(message);
+  }
+  const DWORD start = GetTickCount();
   SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
-  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(line)));
-  // The caret to the start of the new line keeps the list scrolled to its left edge, where
-  // every message begins.
-  const LRESULT last_line = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
-  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(last_line), last_line);
+  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(lines)));
+  // The caret to the start of the new last line keeps the list scrolled to its left edge,
+  // where every message begins.
+  const size_t break_at = lines.rfind(u"\r\n");
+  const WPARAM last_line =
+      static_cast<WPARAM>(end) + (break_at == std::u16string::npos ? 0 : break_at + 2);
+  SendMessageW(memo, EM_SETSEL, last_line, static_cast<LPARAM>(last_line));
   SendMessageW(memo, EM_SCROLLCARET, 0, 0);
   SendMessageW(controls_.ProgressBar1, PBM_SETPOS,
-               static_cast<WPARAM>(std::clamp<int32_t>(position, 0, 100)), 0);
+               static_cast<WPARAM>(std::clamp<int32_t>(reports.Percent, 0, 100)), 0);
   PaintNow();
+  // Appending to a long list costs more the longer it is (in some edit controls, in proportion
+  // to the whole text): the next batch waits a few times this one's cost, so that showing stays
+  // a small part of the run however many lines come.
+  const DWORD cost = GetTickCount() - start;
+  show_after_ = GetTickCount() + kProgressCostFactor * cost;
+}
+
+void TFormInstaller::ProgressTimer() {
+  if (static_cast<LONG>(GetTickCount() - show_after_) >= 0)
+    ShowProgress();
 }
 
 void TFormInstaller::PaintNow() {

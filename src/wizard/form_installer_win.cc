@@ -6,12 +6,14 @@
 
 #include "app/role.h"
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "package/errors.h"
 #include "res/resource_ids.h"
+#include "shell/paint_scope_win.h"
+#include "shell/window_errors_win.h"
 #include "wizard/common_controls_win.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
-#include "wizard/wide_text.h"
 #include "wizard/wizard_texts.h"
 
 namespace xa {
@@ -37,13 +39,16 @@ void RegisterFormClass() {
 }
 
 // The add-a-folder button acts on clicks but never takes the keyboard focus.
-LRESULT CALLBACK NoFocusButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (msg == WM_SETFOCUS && wparam && IsWindow(reinterpret_cast<HWND>(wparam))) {
-    SetFocus(reinterpret_cast<HWND>(wparam));
-    return 0;
+class TNoFocusButton : public TWindowHandler {
+ public:
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override {
+    if (msg == WM_SETFOCUS && wparam && IsWindow(reinterpret_cast<HWND>(wparam))) {
+      SetFocus(reinterpret_cast<HWND>(wparam));
+      return 0;
+    }
+    return CallNextProc(hwnd, msg, wparam, lparam);
   }
-  return CallOriginalProc(hwnd, msg, wparam, lparam);
-}
+};
 
 // Draws the add-a-folder button: a push button face with the glyph and the caption centred.
 void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
@@ -55,7 +60,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
     state |= DFCS_INACTIVE;
   DrawFrameControl(item.hDC, &face, DFC_BUTTON, state);
   const std::u16string caption = WindowText16(item.hwndItem);
-  HGDIOBJ old_font = SelectObject(
+  const TObjectSelection font(
       item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(item.hDC, Wide(caption), static_cast<int>(caption.size()), &extent);
@@ -74,8 +79,10 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
                 item.rcItem.bottom + shift};
   DrawTextW(item.hDC, Wide(caption), static_cast<int>(caption.size()), &text_box,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-  SelectObject(item.hDC, old_font);
 }
+
+// Shown for an exception that carries no message of its own.
+constexpr char kUnknownError[] = "Unexpected error";
 
 }  // namespace
 
@@ -83,37 +90,49 @@ TFormInstaller::TFormInstaller(TFormEnvironment environment)
     : environment_(std::move(environment)) {}
 
 TFormInstaller::~TFormInstaller() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    environment_.QuitOnDestroy = false;
-    DestroyWindow(hwnd_);
-  }
+  Destroy();
+}
+
+void TFormInstaller::Destroy() {
+  HWND hwnd = std::exchange(hwnd_, nullptr);
+  if (!hwnd)
+    return;
+  UnbindWindow(hwnd, *this);
+  ForgetWindowErrorTarget(hwnd);
+  DestroyWindow(hwnd);
 }
 
 void TFormInstaller::Create() {
   LoadCommonControls();
   RegisterFormClass();
+  gui_thread_ = GetCurrentThreadId();
   RECT frame{0, 0, kFormClientWidth, kFormClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  hwnd_ = CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_)
+  HWND hwnd =
+      CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd)
     throw Exception("Cannot create the wizard window");
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
   try {
+    BindWindow(hwnd, *this);
+  } catch (...) {
+    DestroyWindow(hwnd);
+    throw;
+  }
+  hwnd_ = hwnd;
+  try {
+    SetWindowErrorTarget(hwnd_);
     CreateFormControls(hwnd_, controls_);
-    SubclassWindow(controls_.BtnAddMetaTrader, &NoFocusButtonProc);
+    static TNoFocusButton no_focus;
+    BindWindow(controls_.BtnAddMetaTrader, no_focus);
     controls_.LabelStart2.OnLinkClick = [this](TUniCustomLinkLabel&, int32_t number,
                                                std::u16string text) {
       LabelStart2LinkClick(number, text);
     };
-    controls_.LabelStart2.OnError = [this](const std::exception& error) { ShowError(error); };
     FormCreate();
   } catch (...) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(std::exchange(hwnd_, nullptr));
+    Destroy();
     throw;
   }
 }
@@ -133,19 +152,7 @@ TPage TFormInstaller::CurrentPage() const {
   return flow_->Pages()[static_cast<size_t>(flow_->PageIndex())];
 }
 
-LRESULT CALLBACK TFormInstaller::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* form = reinterpret_cast<TFormInstaller*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!form)
-    return DefDlgProcW(hwnd, msg, wparam, lparam);
-  try {
-    return form->HandleMessage(msg, wparam, lparam);
-  } catch (const std::exception& error) {
-    form->ShowError(error);
-    return 0;
-  }
-}
-
-LRESULT TFormInstaller::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT TFormInstaller::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_COMMAND:
       Command(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
@@ -160,21 +167,33 @@ LRESULT TFormInstaller::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return IsWindowEnabled(controls_.BtnNext) ? MAKELRESULT(kIdBtnNext, DC_HASDEFID) : 0;
     }
+    case WM_TIMER:
+      if (wparam == kProgressTimer) {
+        ProgressTimer();
+        return 0;
+      }
+      break;
+    case kWindowErrorMessage:
+      ShowQueuedErrors();
+      return 0;
     case WM_CLOSE:
-      DestroyWindow(hwnd_);
+      // A run cannot be stopped halfway: the close box and Alt+F4 wait for its end.
+      if (!running_)
+        DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
       if (environment_.QuitOnDestroy)
         PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      HWND hwnd = std::exchange(hwnd_, nullptr);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      return DefDlgProcW(hwnd, msg, wparam, lparam);
-    }
     default:
-      return DefDlgProcW(hwnd_, msg, wparam, lparam);
+      break;
   }
+  return CallNextProc(hwnd, msg, wparam, lparam);
+}
+
+void TFormInstaller::WindowDetached(HWND hwnd) noexcept {
+  ForgetWindowErrorTarget(hwnd);
+  hwnd_ = nullptr;
 }
 
 void TFormInstaller::Command(int id, int code, HWND control) {
@@ -202,27 +221,45 @@ void TFormInstaller::Command(int id, int code, HWND control) {
   }
 }
 
-void TFormInstaller::DrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.CtlID == kIdImgBanner) {
-    PaintCentered(item.hDC, item.rcItem, controls_.Banner.Get());
-  } else if (item.CtlID == kIdHeaderPicture) {
-    for (const THeader& header : controls_.Headers) {
-      if (header.Picture == item.hwndItem && header.Bitmap.Get())
-        DrawTransparent(item.hDC, 0, 0, header.Bitmap.Get());
+void TFormInstaller::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
+  try {
+    if (item.CtlID == kIdImgBanner) {
+      PaintCentered(item.hDC, item.rcItem, controls_.Banner.Get());
+    } else if (item.CtlID == kIdHeaderPicture) {
+      for (const THeader& header : controls_.Headers) {
+        if (header.Picture == item.hwndItem && header.Bitmap.Get())
+          DrawTransparent(item.hDC, 0, 0, header.Bitmap.Get());
+      }
+    } else if (item.CtlID == kIdBtnAddMetaTrader) {
+      DrawGlyphButton(item, controls_.AddGlyph.Get());
     }
-  } else if (item.CtlID == kIdBtnAddMetaTrader) {
-    DrawGlyphButton(item, controls_.AddGlyph.Get());
+  } catch (...) {
+    // Drawing never fails: what could not be drawn stays undrawn until the next paint.
   }
 }
 
-void TFormInstaller::ShowError(const std::exception& error) {
+void TFormInstaller::ShowQueuedErrors() {
+  while (std::exception_ptr error = TakeWindowError())
+    ShowError(error);
+}
+
+void TFormInstaller::ShowError(std::exception_ptr error) {
+  std::string message = kUnknownError;
+  if (error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& raised) {
+      message = raised.what();
+    } catch (...) {
+    }
+  }
   std::u16string title = title_;
   if (title.empty()) {
     // Before the record named the program, the title is the program file's name.
     std::string name(FileNamePart(environment_.ExecutablePath));
     title = AnsiToUtf16(name.substr(0, name.rfind('.')));
   }
-  environment_.ShowMessage(hwnd_, ErrorBoxText(AnsiToUtf16(error.what())), title, MB_ICONERROR);
+  environment_.ShowMessage(hwnd_, ErrorBoxText(AnsiToUtf16(message)), title, MB_ICONERROR);
 }
 
 }  // namespace xa

@@ -5,26 +5,38 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "package/xa_install.h"
 #include "package/xa_uninstall.h"
+#include "shell/window_binding_win.h"
 #include "wizard/form_controls_win.h"
 #include "wizard/form_environment_win.h"
 #include "wizard/page_flow.h"
+#include "wizard/progress_batch.h"
 
 namespace xa {
 
 // Window class name of the wizard form.
 inline constexpr wchar_t kFormClassName[] = L"TFormInstaller";
 
+// The timer that shows a run's progress reports, and how often: often enough to look live,
+// seldom enough that showing costs little beside the run.
+inline constexpr UINT_PTR kProgressTimer = 1;
+inline constexpr UINT kProgressInterval = 40;
+// A batch of progress lines waits at least this many times the cost of showing the last one.
+inline constexpr DWORD kProgressCostFactor = 4;
+
 // The wizard: one fixed-size top-level window that walks the pages of its role, install or
-// uninstall, decided by the executable's file name.
-class TFormInstaller {
+// uninstall, decided by the executable's file name. It shows the errors caught in any window
+// procedure of the process (ReportWindowError) in the application's error box.
+class TFormInstaller : private TWindowHandler {
  public:
   explicit TFormInstaller(TFormEnvironment environment);
-  ~TFormInstaller();
+  ~TFormInstaller() override;
   TFormInstaller(const TFormInstaller&) = delete;
   TFormInstaller& operator=(const TFormInstaller&) = delete;
 
@@ -58,19 +70,26 @@ class TFormInstaller {
   void BtnAddMetaTraderClick();
   void LabelStart2LinkClick(int32_t link_number, const std::u16string& link_text);
 
-  // The runs' progress callback: adds `message` as the progress list's last line, shows
-  // `position` (percent, outside 0..100 at the nearer end) on the bar and repaints at once.
+  // The runs' progress callback, called on the run's thread: queues `message` as the progress
+  // list's next line and `position` (percent, outside 0..100 at the nearer end) for the bar,
+  // which the window shows every few tens of milliseconds while the run lasts. Called on the
+  // window's own thread it shows them at once.
   void ReportProgress(TXaData& sender, const std::string& message, int32_t position);
 
   // Shows `error` in the application's default error box: titled with the application title
   // (before it is known, the program file's name), the error icon, a "." added where due.
-  void ShowError(const std::exception& error);
+  void ShowError(std::exception_ptr error);
+
+  // True while an install or uninstall run lasts.
+  bool Running() const { return running_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void WindowDetached(HWND hwnd) noexcept override;
   void Command(int id, int code, HWND control);
-  void DrawItem(const DRAWITEMSTRUCT& item);
+  void DrawItem(const DRAWITEMSTRUCT& item) noexcept;
+  void ShowQueuedErrors();
+  void Destroy();
 
   void FormCreate();
   void SetupInstall();
@@ -86,11 +105,16 @@ class TFormInstaller {
   bool CheckMetaTraderClosed();
   void ScanMetaTrader();
   void AddTerminalFolder(const std::string& path);
+  std::vector<std::string> CheckedFolders() const;
   void BuildSummary();
   void RunInstall();
   void RunUninstall();
   ProgressCallback ProgressHandler();
+  void RunInBackground(const std::function<void()>& run);
+  void EndRun();
   void RunReturned();
+  void ShowProgress();
+  void ProgressTimer();
   void PaintNow();
 
   TFormEnvironment environment_;
@@ -101,6 +125,10 @@ class TFormInstaller {
   bool FIsUninstall = false;
   bool FFoldersScanned = false;
   bool FRunDone = false;
+  bool running_ = false;
+  DWORD gui_thread_ = 0;
+  TProgressBatch progress_;
+  DWORD show_after_ = 0;  // GetTickCount() from which the timer shows the next batch
   std::unique_ptr<TXaInstall> FInstall;
   std::unique_ptr<TXaUninstall> FUninstall;
 };

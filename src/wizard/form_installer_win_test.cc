@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@
 #include "linklabel/ansi.h"
 #include "shell/com_apartment.h"
 #include "shell/testing/temp_folder.h"
+#include "shell/window_binding_win.h"
+#include "shell/window_errors_win.h"
+#include "wizard/reflected_messages.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {
@@ -94,8 +99,8 @@ class FormTest : public testing::Test {
       self_deleted_.push_back(file + (remove_folder ? " +folder" : ""));
       return true;
     };
-    environment.PickFolder = [this](std::string& folder) {
-      picker_start_ = folder;
+    environment.PickFolder = [this](std::u16string& folder) {
+      picker_start_ = Utf16ToAnsi(folder);
       folder = picked_;
       return !picked_.empty();
     };
@@ -112,6 +117,15 @@ class FormTest : public testing::Test {
   }
 
   void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+  // Handles what the thread's queue holds, as the program's message loop does.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
   void Next() { Click(form_->Controls().BtnNext); }
 
   // The page panels shown now (the form itself stays hidden in tests); exactly one expected.
@@ -144,7 +158,7 @@ class FormTest : public testing::Test {
   std::vector<TMessage> messages_;
   std::vector<std::string> opened_;
   std::vector<std::string> self_deleted_;
-  std::string picked_;
+  std::u16string picked_;
   std::string picker_start_;
 };
 
@@ -211,7 +225,7 @@ TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
   const TCheckListBox& list = c.ListMetaTrader;
   ASSERT_EQ(list.Count(), 2);
   EXPECT_TRUE(list.Checked(0) && list.Checked(1));
-  picked_ = plain;
+  picked_ = AnsiToUtf16(plain);
   SetFocus(c.BtnNext);
   Click(c.BtnAddMetaTrader);
   EXPECT_EQ(GetFocus(), c.BtnNext);  // the add button never takes the focus
@@ -416,6 +430,7 @@ TEST_F(FormTest, AFailedRunShowsTheErrorAndLeavesEveryButtonDisabled) {
   EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
   EXPECT_FALSE(form_->RunDone());
   EXPECT_EQ(Buttons(), "000 Cancel");
+  Pump();  // the error box opens from the queue, after the click
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].Title, u"Install -  \\ ");
   EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
@@ -529,6 +544,213 @@ TEST_F(FormTest, LinksWithAnAtSignOpenAsMail) {
   EXPECT_EQ(opened_,
             (std::vector<std::string>{"http://example.com/", "mailto:http://a@example.com/",
                                       "mailto:sales@example.com"}));
+}
+
+TEST_F(FormTest, APickedFolderTheCodePageCannotHoldIsRefused) {
+  AddTerminalFolder("Terminal", true);
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  const TCheckListBox& list = form_->Controls().ListMetaTrader;
+  ASSERT_EQ(list.Count(), 1);
+  // No single-byte code page holds the first; the second has an ASCII look-alike.
+  for (const std::u16string name : {u"\u4e2d\u6587", u"Termin\u0101l"}) {
+    picked_ = AnsiToUtf16(root_.Path()) + u"\\" + name;
+    messages_.clear();
+    Click(form_->Controls().BtnAddMetaTrader);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].Text, UnmappableFolderError(picked_));
+    EXPECT_EQ(messages_[0].Title, u"Error");
+    EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(list.Count(), 1);
+  }
+}
+
+// Throws from inside a window's message handling, as a failing handler would.
+class TThrowingHandler : public TWindowHandler {
+ public:
+  static constexpr UINT kProbe = WM_APP + 0x3A1;
+
+  explicit TThrowingHandler(std::function<void()> raise) : raise_(std::move(raise)) {}
+
+  LRESULT HandleMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) override {
+    if (msg == kProbe)
+      raise_();
+    return CallNextProc(window, msg, wparam, lparam);
+  }
+
+ private:
+  std::function<void()> raise_;
+};
+
+// Every kind of window of the wizard: an exception inside its message handling ends in the
+// application's error box, shown from the queue after the message, and the wizard goes on.
+TEST_F(FormTest, AnExceptionInsideAnyWindowProcedureEndsInTheErrorBox) {
+  CreateInstaller();
+  const TFormControls& c = form_->Controls();
+  const std::pair<const char*, HWND> windows[] = {
+      {"form", form_->Handle()},
+      {"panel", c.PanelInstall.Handle()},
+      {"check list", c.ListMetaTrader.Handle()},
+      {"link label", c.LabelStart2.Handle()},
+      {"read-only text", c.MemoProgress},
+      {"rich text", c.RichLicense},
+      {"add button", c.BtnAddMetaTrader},
+  };
+  for (const auto& [name, window] : windows) {
+    for (bool standard : {true, false}) {
+      TThrowingHandler handler([name = std::string(name), standard] {
+        if (standard)
+          throw std::runtime_error(name + " failed");
+        throw 42;
+      });
+      BindWindow(window, handler);
+      messages_.clear();
+      EXPECT_EQ(SendMessageW(window, TThrowingHandler::kProbe, 0, 0), 0) << name;
+      EXPECT_TRUE(messages_.empty()) << name;  // not from inside the message
+      Pump();
+      UnbindWindow(window, handler);
+      ASSERT_EQ(messages_.size(), 1u) << name;
+      EXPECT_EQ(messages_[0].Text,
+                standard ? AnsiToUtf16(std::string(name) + " failed.") : u"Unexpected error.");
+      EXPECT_EQ(messages_[0].Title, form_->Title());
+      EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));
+    }
+  }
+  ASSERT_TRUE(IsWindow(form_->Handle()));
+}
+
+// The handlers the wizard binds itself: a failing folder picker (the form's own command) and a
+// failing link click (the link label's mouse handling).
+TEST_F(FormTest, FailingHandlersOfTheFormAndTheLinkLabelEndInTheErrorBox) {
+  CreateInstaller();
+  TFormControls& c = form_->Controls();
+  c.LabelStart2.SetCaption(u"<link>failing link</link>");
+  c.LabelStart2.OnLinkClick = [](TUniCustomLinkLabel&, int32_t, std::u16string) {
+    throw std::runtime_error("The link failed");
+  };
+  {
+    // Lays the caption out, so that its link has its place.
+    TMemoryDC dc;
+    SendMessageW(c.LabelStart2.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()),
+                 PRF_CLIENT);
+  }
+  SendMessageW(c.LabelStart2.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(c.LabelStart2.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  Pump();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].Text, u"The link failed.");
+
+  form_.reset();
+  BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
+  TFormEnvironment environment = Environment(setup_);
+  environment.PickFolder = [](std::u16string&) -> bool { throw std::runtime_error("No picker"); };
+  form_ = std::make_unique<TFormInstaller>(environment);
+  form_->Create();
+  messages_.clear();
+  Click(form_->Controls().BtnAddMetaTrader);
+  Pump();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].Text, u"No picker.");
+}
+
+// A device context the system refuses to work with makes every drawing fail, the memory
+// context of the pictures included; the wizard draws less and goes on.
+TEST_F(FormTest, FailedDrawingLeavesTheWizardRunning) {
+  std::ifstream jpeg(XA_SAMPLE_BANNER_PATH, std::ios::binary);
+  package_.Banner.assign(std::istreambuf_iterator<char>(jpeg), {});
+  CreateInstaller();
+  TFormControls& c = form_->Controls();
+  ASSERT_TRUE(c.Banner);
+  c.ListMetaTrader.Add(u"C:\\Terminal", true);
+  const HDC refused = reinterpret_cast<HDC>(static_cast<INT_PTR>(0x7FFF0));
+  struct Item {
+    HWND window;
+    int id;
+    UINT message;
+  };
+  const Item items[] = {
+      {c.ImgBanner, kIdImgBanner, WM_DRAWITEM},
+      {c.Header(TPage::kFolder).Picture, kIdHeaderPicture, WM_DRAWITEM},
+      {c.BtnAddMetaTrader, kIdBtnAddMetaTrader, WM_DRAWITEM},
+      {c.ListMetaTrader.Handle(), kIdListMetaTrader, kReflectedDrawItem},
+  };
+  for (const Item& item : items) {
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_STATIC;
+    draw.CtlID = static_cast<UINT>(item.id);
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = item.window;
+    draw.hDC = refused;
+    draw.rcItem = {0, 0, 48, 17};
+    const HWND target = item.message == WM_DRAWITEM ? form_->Handle() : item.window;
+    SendMessageW(target, item.message, static_cast<WPARAM>(item.id),
+                 reinterpret_cast<LPARAM>(&draw));
+  }
+  SendMessageW(c.LabelStart2.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(refused),
+               PRF_CLIENT);
+  Pump();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(TakeWindowError(), nullptr);
+  ASSERT_TRUE(IsWindow(form_->Handle()));
+  Next();
+  EXPECT_EQ(form_->PageIndex(), 1);
+}
+
+// Closing and clicks queued while the run starts are handled during the run: the window stays
+// and no click presses the Next button that the end of the run enables.
+TEST_F(FormTest, CloseAndClicksDuringTheRunAreIgnored) {
+  AddTerminalFolder("Terminal", true);
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  Next();
+  const TFormControls& c = form_->Controls();
+  PostMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    PostMessageW(c.BtnNext, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(c.BtnNext, WM_KEYDOWN, VK_RETURN, 0);
+  Next();  // the install runs here
+  Pump();
+  ASSERT_TRUE(IsWindow(form_->Handle()));
+  EXPECT_TRUE(form_->RunDone());
+  EXPECT_FALSE(form_->Running());
+  EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
+  EXPECT_EQ(Buttons(), "010 Cancel");
+  const UINT close_state =
+      GetMenuState(GetSystemMenu(form_->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
+  EXPECT_FALSE(close_state & MF_GRAYED);
+}
+
+// Lines of well over a hundred characters: the list holds far more than the 30,000 characters
+// of an edit box's default limit.
+TEST_F(FormTest, TheProgressListOfABigPackageHoldsEveryLine) {
+  constexpr int kFiles = 400;
+  package_.Files.clear();
+  contents_.clear();
+  for (int i = 0; i < kFiles; ++i) {
+    package_.AddFile().TargetPath =
+        "{metatrader}\\MQL4\\Experts\\A folder with a rather long name for the progress "
+        "list\\Expert file " +
+        std::to_string(i) + ".ex4";
+    contents_.push_back("x");
+  }
+  AddTerminalFolder("Terminal", true);
+  CreateInstaller();
+  Next();
+  Click(form_->Controls().RadioAccept);
+  Next();
+  Next();
+  Next();
+  ASSERT_TRUE(form_->RunDone());
+  const std::vector<std::u16string> lines = Lines(form_->Controls().MemoProgress);
+  EXPECT_EQ(static_cast<int32_t>(lines.size()), form_->Install()->StepsDone);
+  EXPECT_GT(lines.size(), static_cast<size_t>(kFiles));
+  EXPECT_GT(GetWindowTextLengthW(form_->Controls().MemoProgress), 50000);
+  EXPECT_EQ(lines.front().rfind(u"Copying file ", 0), 0u);
+  EXPECT_EQ(lines.back(), u"Done.");
 }
 
 }  // namespace

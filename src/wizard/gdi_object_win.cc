@@ -4,21 +4,25 @@
 
 namespace xa {
 
-TMemoryDC::TMemoryDC(HDC dc) : dc_(CreateCompatibleDC(dc)) {
-  if (!dc_)
-    throw Exception("Cannot create a memory device context");
-}
+TMemoryDC::TMemoryDC(HDC dc) noexcept : dc_(CreateCompatibleDC(dc)) {}
 
 TMemoryDC::~TMemoryDC() {
+  if (!dc_)
+    return;
   if (original_)
     SelectObject(dc_, original_);
   DeleteDC(dc_);
 }
 
-void TMemoryDC::Select(HBITMAP bitmap) {
+bool TMemoryDC::Select(HBITMAP bitmap) noexcept {
+  if (!dc_)
+    return false;
   HGDIOBJ previous = SelectObject(dc_, bitmap);
+  if (!previous || previous == HGDI_ERROR)
+    return false;
   if (!original_)
     original_ = previous;
+  return true;
 }
 
 TGdiObject<HFONT> CreatePixelFont(const wchar_t* face, int character_height_px, bool bold) {

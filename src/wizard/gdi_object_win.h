@@ -47,20 +47,24 @@ class TGdiObject {
 };
 
 // A memory device context that owns its handle (DeleteDC) and puts back the bitmap it came with
-// before it goes, so that bitmaps selected into it can be deleted afterwards.
+// before it goes, so that bitmaps selected into it can be deleted afterwards. It is made while
+// painting, so it never throws: when the system refuses the context it holds null, and drawing
+// from it draws nothing.
 class TMemoryDC {
  public:
-  // Creates a memory context compatible with `dc` (null: the screen). Raises Exception when the
-  // system refuses.
-  explicit TMemoryDC(HDC dc = nullptr);
+  // Creates a memory context compatible with `dc` (null: the screen).
+  explicit TMemoryDC(HDC dc = nullptr) noexcept;
   ~TMemoryDC();
   TMemoryDC(const TMemoryDC&) = delete;
   TMemoryDC& operator=(const TMemoryDC&) = delete;
 
+  // The context; null when the system refused it.
   HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
 
-  // Selects `bitmap` (not owned; it must outlive this context or be replaced).
-  void Select(HBITMAP bitmap);
+  // Selects `bitmap` (not owned; it must outlive this context or be replaced); false when the
+  // context or the selection was refused.
+  bool Select(HBITMAP bitmap) noexcept;
 
  private:
   HDC dc_;

@@ -1,5 +1,6 @@
 #include "wizard/panel_win.h"
 
+#include "package/errors.h"
 #include "wizard/reflected_messages.h"
 
 namespace xa {
@@ -23,18 +24,25 @@ void RegisterClassOnce() {
 
 TPanel::~TPanel() {
   if (hwnd_)
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    UnbindWindow(hwnd_, *this);
 }
 
 void TPanel::Create(HWND parent, int x, int y, int width, int height, COLORREF color) {
   RegisterClassOnce();
   color_ = color;
   brush_ = TGdiObject<HBRUSH>(CreateSolidBrush(color));
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y, width,
-                          height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+  HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
+                              width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd)
+    throw Exception("Error creating window");
+  try {
+    BindWindow(hwnd, *this);
+  } catch (...) {
+    DestroyWindow(hwnd);
+    throw;
+  }
+  hwnd_ = hwnd;
 }
 
 void TPanel::SetControlColor(HWND control, COLORREF color) {
@@ -42,18 +50,11 @@ void TPanel::SetControlColor(HWND control, COLORREF color) {
                                std::make_pair(color, TGdiObject<HBRUSH>(CreateSolidBrush(color))));
 }
 
-LRESULT CALLBACK TPanel::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* panel = reinterpret_cast<TPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!panel)
-    return DefWindowProcW(hwnd, msg, wparam, lparam);
-  return panel->HandleMessage(msg, wparam, lparam);
-}
-
-LRESULT TPanel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT TPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_ERASEBKGND: {
       RECT client;
-      GetClientRect(hwnd_, &client);
+      GetClientRect(hwnd, &client);
       FillRect(reinterpret_cast<HDC>(wparam), &client, brush_.Get());
       return 1;
     }
@@ -65,14 +66,14 @@ LRESULT TPanel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (item->CtlType != ODT_MENU &&
           SendMessageW(item->hwndItem, kReflectedDrawItem, wparam, lparam))
         return TRUE;
-      return SendMessageW(GetAncestor(hwnd_, GA_ROOT), msg, wparam, lparam);
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wparam, lparam);
     }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLOREDIT:
-      return SendMessageW(GetAncestor(hwnd_, GA_ROOT), msg, wparam, lparam);
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wparam, lparam);
     default:
-      return DefWindowProcW(hwnd_, msg, wparam, lparam);
+      return CallNextProc(hwnd, msg, wparam, lparam);
   }
 }
 

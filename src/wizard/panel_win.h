@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/window_binding_win.h"
 #include "wizard/gdi_object_win.h"
 
 namespace xa {
@@ -14,23 +15,26 @@ namespace xa {
 // notifications go on to the top-level window; owner-drawn items are first offered to the item
 // itself (kReflectedDrawItem); static and button children are painted on its colour unless
 // given a colour of their own.
-class TPanel {
+class TPanel : private TWindowHandler {
  public:
   TPanel() = default;
-  ~TPanel();
+  // Detaches from a window that is still alive; its parent destroys it.
+  ~TPanel() override;
   TPanel(const TPanel&) = delete;
   TPanel& operator=(const TPanel&) = delete;
 
-  // Creates the window at (x, y), width x height within `parent`, filled with `color`.
+  // Creates the window at (x, y), width x height within `parent`, filled with `color`. Raises
+  // Exception when the window cannot be created.
   void Create(HWND parent, int x, int y, int width, int height, COLORREF color);
+  // The window; null before Create and once the window is destroyed.
   HWND Handle() const { return hwnd_; }
 
   // `control`, a child, is painted on `color` instead of the panel's colour.
   void SetControlColor(HWND control, COLORREF color);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void WindowDetached(HWND) noexcept override { hwnd_ = nullptr; }
   LRESULT ControlColor(HDC dc, HWND control);
 
   HWND hwnd_ = nullptr;

@@ -1,6 +1,7 @@
 #include "wizard/picture_win.h"
 
 #include "package/errors.h"
+#include "shell/paint_scope_win.h"
 
 namespace xa {
 namespace {
@@ -45,7 +46,7 @@ TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture) {
   return bitmap;
 }
 
-void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) {
+void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept {
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (!picture)
     return;
@@ -53,19 +54,20 @@ void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) {
   const int x = area.left + (area.right - area.left - size.cx) / 2;
   const int y = area.top + (area.bottom - area.top - size.cy) / 2;
   TMemoryDC source(dc);
-  source.Select(picture);
-  const int saved = SaveDC(dc);
+  if (!source.Select(picture))
+    return;
+  const TSavedDC saved(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
-  RestoreDC(dc, saved);
 }
 
-void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) {
+void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept {
   const SIZE size = BitmapSize(picture);
   if (size.cx <= 0 || size.cy <= 0)
     return;
   TMemoryDC source(dc);
-  source.Select(picture);
+  if (!source.Select(picture))
+    return;
   const COLORREF transparent = GetPixel(source.Get(), 0, size.cy - 1);
   GdiTransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
 }

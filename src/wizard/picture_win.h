@@ -17,12 +17,13 @@ namespace xa {
 TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture);
 
 // Fills `area` of `dc` with black and draws `picture` (not owned; null: none) centred in it,
-// unscaled and clipped to the area.
-void PaintCentered(HDC dc, const RECT& area, HBITMAP picture);
+// unscaled and clipped to the area. A drawing the system refuses is left out, quietly.
+void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept;
 
 // Draws `picture` (not owned) unscaled with its top-left corner at (x, y) of `dc`, leaving the
-// background wherever the picture has the colour of its bottom-left pixel.
-void DrawTransparent(HDC dc, int x, int y, HBITMAP picture);
+// background wherever the picture has the colour of its bottom-left pixel. A drawing the system
+// refuses is left out, quietly.
+void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept;
 
 // The bitmap of a banner picture given as JPEG file bytes; empty for empty or undecodable bytes,
 // since the wizard goes on without a picture. Raises Exception only when the system refuses

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "wizard/wizard_texts.h"
+
 namespace xa {
 namespace {
 
@@ -20,8 +22,7 @@ bool SameAsciiCase(const std::string& a, const std::string& b) {
 }
 
 std::string VersionLine(const TXaData& record) {
-  std::string line = kIndent + record.ProgramName + " v" + std::to_string(record.VersionMajor) +
-                     "." + std::to_string(record.VersionMinor);
+  std::string line = kIndent + DisplayVersion(record);
   if (record.VersionBuild > 0)
     line += " Build " + std::to_string(record.VersionBuild);
   if (record.VersionRelease > 0)

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "engine/terminal.h"
+#include "linklabel/ansi.h"
+#include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 
 namespace xa {
@@ -15,9 +17,9 @@ constexpr DWORD kVolumeLabelAttribute = 0x08;
 constexpr DWORD kPassedOverAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabelAttribute;
 
-bool IsCandidate(const WIN32_FIND_DATAA& entry) {
-  const std::string name = entry.cFileName;
-  if (name == "." || name == "..")
+bool IsCandidate(const WIN32_FIND_DATAW& entry) {
+  const std::wstring name = entry.cFileName;
+  if (name == L"." || name == L"..")
     return false;
   if (entry.dwFileAttributes & kPassedOverAttributes)
     return false;
@@ -28,17 +30,22 @@ bool IsCandidate(const WIN32_FIND_DATAA& entry) {
 
 std::vector<std::string> FindTerminalFolders(const std::string& root) {
   std::vector<std::string> folders;
-  WIN32_FIND_DATAA entry;
-  TScopedFindHandle find(FindFirstFileA((root + "\\*.*").c_str(), &entry));
+  // Names are read in UTF-16: a name the ANSI code page cannot hold is passed over rather than
+  // offered as a different path.
+  const std::u16string pattern = AnsiToUtf16(root + "\\*.*");
+  WIN32_FIND_DATAW entry;
+  TScopedFindHandle find(FindFirstFileW(reinterpret_cast<const wchar_t*>(pattern.c_str()), &entry));
   if (!find.IsValid())
     return folders;
   do {
-    if (!IsCandidate(entry))
+    std::string name;
+    if (!IsCandidate(entry) ||
+        !TryUtf16ToAnsi(reinterpret_cast<const char16_t*>(entry.cFileName), name))
       continue;
-    const std::string folder = root + "\\" + entry.cFileName;
+    const std::string folder = root + "\\" + name;
     if (TerminalExeExists(folder))
       folders.push_back(folder);
-  } while (FindNextFileA(find.Get(), &entry));
+  } while (FindNextFileW(find.Get(), &entry));
   return folders;
 }
 
@@ -47,8 +54,7 @@ bool IsTerminalRunning() {
 }
 
 bool TerminalExeExists(const std::string& folder) {
-  const DWORD attributes = GetFileAttributesA((folder + "\\" + kTerminalExeName).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return FileExists(folder + "\\" + kTerminalExeName);
 }
 
 std::string DefaultTerminalFolder(const std::string& root) {

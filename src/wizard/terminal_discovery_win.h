@@ -8,8 +8,8 @@ namespace xa {
 
 // The immediate sub-folders of `root` that hold a file (not a folder) "terminal.exe", as
 // root + "\" + name, in the order the file system lists them. Hidden, system and volume-label
-// entries and entries that are no folders are passed over; there is no recursion. A missing or
-// unreadable root gives an empty list.
+// entries, entries that are no folders and names the ANSI code page cannot hold are passed
+// over; there is no recursion. A missing or unreadable root gives an empty list.
 std::vector<std::string> FindTerminalFolders(const std::string& root);
 
 // True when a top-level window of the MetaTrader 4 terminal's class exists.

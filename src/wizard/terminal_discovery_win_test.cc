@@ -10,6 +10,7 @@
 #include "engine/terminal.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
+#include "linklabel/ansi.h"
 #include "shell/scoped_find_handle.h"
 #include "shell/scoped_handle.h"
 #include "shell/testing/temp_folder.h"
@@ -115,6 +116,27 @@ TEST_F(TerminalDiscoveryTest, PassesOverFiles) {
   ASSERT_TRUE(MakeFile(root_.Path() + "\\MetaTrader 4"));
   ASSERT_TRUE(MakeFile(root_.Path() + "\\" + kTerminalExeName));
   EXPECT_TRUE(FindTerminalFolders(root_.Path()).empty());
+}
+
+// A name the ANSI code page cannot hold would reach the install as another path ("?" for the
+// character, or a look-alike that may name a different folder): such folders are passed over.
+TEST_F(TerminalDiscoveryTest, PassesOverNamesTheCodePageCannotHold) {
+  const std::string plain = AddFolder("Terminala", true);
+  std::vector<std::wstring> made;  // removed here: the temporary folder's cleanup reads 8-bit names
+  for (const std::u16string name : {u"\u4e2d\u6587", u"Terminal\u0101"}) {
+    const std::u16string folder16 = AnsiToUtf16(root_.Path()) + u"\\" + name;
+    const std::wstring folder(folder16.begin(), folder16.end());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    made.push_back(folder);
+    TScopedHandle file(CreateFileW((folder + L"\\terminal.exe").c_str(), GENERIC_WRITE, 0,
+                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.IsValid());
+  }
+  EXPECT_EQ(FindTerminalFolders(root_.Path()), std::vector<std::string>{plain});
+  for (const std::wstring& folder : made) {
+    EXPECT_TRUE(DeleteFileW((folder + L"\\terminal.exe").c_str()));
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+  }
 }
 
 TEST_F(TerminalDiscoveryTest, AMissingRootGivesNothing) {

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "wizard/gdi_object_win.h"
-#include "wizard/wide_text.h"
 
 namespace xa {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"
-#include "wizard/wide_text.h"
+#include "linklabel/wide_text.h"
 
 namespace xa {
 namespace {

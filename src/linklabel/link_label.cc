@@ -67,17 +67,10 @@ TUniCustomLinkLabel::~TUniCustomLinkLabel() {
 
 void TUniCustomLinkLabel::Create(HWND parent, int x, int y) {
   RegisterClassOnce();
-  HWND hwnd = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, kDefaultWidth,
-                              kDefaultHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd)
-    throw Exception("Error creating window");
-  try {
-    BindWindow(hwnd, *this);
-  } catch (...) {
-    DestroyWindow(hwnd);
-    throw;
-  }
-  hwnd_ = hwnd;
+  hwnd_ = BindNewWindow(
+      CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, kDefaultWidth,
+                      kDefaultHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr),
+      *this, "Error creating window");
   parser_ = CreateParser();
   parser_->SetDynamicNodeHandler(this);
   renderer_ = CreateRenderer();

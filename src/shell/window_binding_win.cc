@@ -71,6 +71,18 @@ void BindWindow(HWND window, TWindowHandler& handler) {
     throw Exception("Cannot bind a window to its object");
 }
 
+HWND BindNewWindow(HWND window, TWindowHandler& handler, const char* failure) {
+  if (!window)
+    throw Exception(failure);
+  try {
+    BindWindow(window, handler);
+  } catch (...) {
+    DestroyWindow(window);
+    throw;
+  }
+  return window;
+}
+
 void UnbindWindow(HWND window, TWindowHandler& handler) {
   if (window && Api().Remove)
     Api().Remove(window, &GuardedProc, reinterpret_cast<UINT_PTR>(&handler));

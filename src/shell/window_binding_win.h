@@ -27,6 +27,11 @@ class TWindowHandler {
 // subclass cannot be installed.
 void BindWindow(HWND window, TWindowHandler& handler);
 
+// Takes `window`, just created for `handler`, and binds it: raises Exception `failure` when
+// `window` is null (its creation failed), and destroys it before raising when it cannot be
+// bound. Returns `window`.
+HWND BindNewWindow(HWND window, TWindowHandler& handler, const char* failure);
+
 // Removes the binding of `handler` from `window` without telling the handler; nothing happens
 // when there is none.
 void UnbindWindow(HWND window, TWindowHandler& handler);

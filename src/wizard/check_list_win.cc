@@ -75,18 +75,11 @@ TCheckListBox::~TCheckListBox() {
 void TCheckListBox::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED |
                       LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, x, y, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd)
-    throw Exception("Error creating window");
-  try {
-    BindWindow(hwnd, *this);
-  } catch (...) {
-    DestroyWindow(hwnd);
-    throw;
-  }
-  hwnd_ = hwnd;
+  hwnd_ =
+      BindNewWindow(CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, x, y, width, height,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                    GetModuleHandleW(nullptr), nullptr),
+                    *this, "Error creating window");
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // The container's WM_MEASUREITEM is not ours to answer, so the height is set afterwards.
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(kItemHeight, 0));

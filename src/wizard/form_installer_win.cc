@@ -108,19 +108,11 @@ void TFormInstaller::Create() {
   gui_thread_ = GetCurrentThreadId();
   RECT frame{0, 0, kFormClientWidth, kFormClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  HWND hwnd =
+  hwnd_ = BindNewWindow(
       CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle, CW_USEDEFAULT,
                       CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                      nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd)
-    throw Exception("Cannot create the wizard window");
-  try {
-    BindWindow(hwnd, *this);
-  } catch (...) {
-    DestroyWindow(hwnd);
-    throw;
-  }
-  hwnd_ = hwnd;
+                      nullptr, GetModuleHandleW(nullptr), nullptr),
+      *this, "Cannot create the wizard window");
   try {
     SetWindowErrorTarget(hwnd_);
     CreateFormControls(hwnd_, controls_);

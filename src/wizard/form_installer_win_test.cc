@@ -452,6 +452,7 @@ TEST_F(FormTest, AFailedInstallIsUndoneAndTheProgressListSaysSo) {
   EXPECT_EQ(form_->CurrentPage(), TPage::kProgress);
   EXPECT_FALSE(form_->RunDone());
   EXPECT_EQ(Buttons(), "000 Cancel");
+  Pump();  // the error box opens from the queue, after the click
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].Title, AnsiToUtf16("Install - " + Name()));
   EXPECT_EQ(messages_[0].Icon, static_cast<UINT>(MB_ICONERROR));

@@ -31,18 +31,11 @@ void TPanel::Create(HWND parent, int x, int y, int width, int height, COLORREF c
   RegisterClassOnce();
   color_ = color;
   brush_ = TGdiObject<HBRUSH>(CreateSolidBrush(color));
-  HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
-                              width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd)
-    throw Exception("Error creating window");
-  try {
-    BindWindow(hwnd, *this);
-  } catch (...) {
-    DestroyWindow(hwnd);
-    throw;
-  }
-  hwnd_ = hwnd;
+  hwnd_ = BindNewWindow(
+      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y, width,
+                      height, parent, nullptr, GetModuleHandleW(nullptr), nullptr),
+      *this, "Error creating window");
 }
 
 void TPanel::SetControlColor(HWND control, COLORREF color) {

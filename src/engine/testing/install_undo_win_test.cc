@@ -241,6 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct TDataFolderUndoCase {
   const char* what;
   const char* blocked;  // below the program folder, or below data folder B when it starts "B"
+  bool over_earlier_version;
 };
 
 // Terminal A's data folder holds the trader's own files and a settings record with a tail;
@@ -266,9 +267,12 @@ class DataFolderUndoTest : public testing::TestWithParam<TDataFolderUndoCase> {
     WriteAgedFile(ExpertsIniPath(data_a_), settings, 5);
   }
 
-  void Build(const std::string& installer) {
+  // Version `major` of the package, into installer`major`.exe; returns the installer's path.
+  std::string Build(int major) {
+    const std::string installer = root_.Path() + "\\setup" + std::to_string(major) + ".exe";
     TXaInstall package;
     package.ProgramName = Name();
+    package.VersionMajor = major;
     package.LicenseText = "{\\rtf1 licence}";
     package.SettingsOverride = "1 0 1";
     std::vector<std::string> contents;
@@ -276,11 +280,26 @@ class DataFolderUndoTest : public testing::TestWithParam<TDataFolderUndoCase> {
                                "{metatrader}\\MQL4\\Indicators\\Sub\\i.ex4"}) {
       TXaInstallFile& file = package.AddFile();
       file.TargetPath = target;
-      file.CreationTime = 0x01D6000000000001ull;
-      file.LastWriteTime = 0x01D7000000000001ull;
-      contents.push_back(std::string(target) + " of the new version");
+      file.CreationTime = 0x01D6000000000000ull + major;
+      file.LastWriteTime = 0x01D7000000000000ull + major;
+      contents.push_back(std::string(target) + " of version " + std::to_string(major));
     }
     BuildInstaller(package, contents, installer);
+    return installer;
+  }
+
+  // Runs `installer` into both terminals; returns the error it raised, "" for none.
+  std::string Run(const std::string& installer, TProgressLog& log) {
+    TXaInstall install;
+    install.LoadFromFile(installer);
+    install.TerminalFolders = {terminal_a_, terminal_b_};
+    install.OnProgress = RecordProgress(log);
+    try {
+      RunInstall(install);
+    } catch (const Exception& error) {
+      return error.what();
+    }
+    return {};
   }
 
   std::vector<std::string> Snapshot() {
@@ -300,27 +319,21 @@ class DataFolderUndoTest : public testing::TestWithParam<TDataFolderUndoCase> {
 };
 
 TEST_P(DataFolderUndoTest, AFailedRunLeavesTheDataFoldersAsTheyWere) {
-  const std::string blocked = GetParam().blocked[0] == 'B'
-                                  ? data_b_ + (GetParam().blocked + 1)
-                                  : cleanup_.AppFolder() + GetParam().blocked;
+  const TDataFolderUndoCase& c = GetParam();
+  TProgressLog log;
+  if (c.over_earlier_version) {
+    ASSERT_EQ(Run(Build(1), log), "");
+    log.clear();
+  }
+  const std::string blocked =
+      c.blocked[0] == 'B' ? data_b_ + (c.blocked + 1) : cleanup_.AppFolder() + c.blocked;
   for (size_t end = blocked.find('\\', 3); end != std::string::npos;
        end = blocked.find('\\', end + 1))
     CreateDirectoryA(blocked.substr(0, end).c_str(), nullptr);
   BlockWithFolder(blocked);
-  const std::string installer = root_.Path() + "\\setup.exe";
-  Build(installer);
+  const std::string installer = Build(2);
   const std::vector<std::string> before = Snapshot();
-  TXaInstall install;
-  install.LoadFromFile(installer);
-  install.TerminalFolders = {terminal_a_, terminal_b_};
-  TProgressLog log;
-  install.OnProgress = RecordProgress(log);
-  std::string error;
-  try {
-    RunInstall(install);
-  } catch (const Exception& raised) {
-    error = raised.what();
-  }
+  const std::string error = Run(installer, log);
   EXPECT_EQ(error.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << error;
   EXPECT_EQ(Snapshot(), before);
   // The run got as far as the data folders' copies and settings before it failed.
@@ -339,9 +352,12 @@ TEST_P(DataFolderUndoTest, AFailedRunLeavesTheDataFoldersAsTheyWere) {
 INSTANTIATE_TEST_SUITE_P(
     AfterTheDataFolders,
     DataFolderUndoTest,
-    testing::Values(TDataFolderUndoCase{"DataFolderSettings", "B\\config\\experts.ini"},
-                    TDataFolderUndoCase{"Document", "\\License.rtf"},
-                    TDataFolderUndoCase{"Uninstaller", "\\Uninstall.exe"}),
+    testing::Values(TDataFolderUndoCase{"DataFolderSettings", "B\\config\\experts.ini", false},
+                    TDataFolderUndoCase{"DataFolderSettingsOverEarlier", "B\\config\\experts.ini",
+                                        true},
+                    TDataFolderUndoCase{"Document", "\\License.rtf", false},
+                    TDataFolderUndoCase{"DocumentOverEarlier", "\\License.rtf", true},
+                    TDataFolderUndoCase{"Uninstaller", "\\Uninstall.exe", false}),
     [](const testing::TestParamInfo<TDataFolderUndoCase>& info) { return info.param.what; });
 
 }  // namespace

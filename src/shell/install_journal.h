@@ -15,9 +15,9 @@ namespace xa {
 // put the machine back as it was and a run that succeeded can drop what it kept. A file the run
 // replaces is renamed beside it under a hidden temporary name (nothing is copied); files,
 // shortcuts and folders the run creates are removed again; settings records patched in place
-// get their earlier bytes and times back; registry values get their earlier data back, and a
-// key the run created is deleted. Every path is noted once: a second write of the same path in
-// the same run overwrites what the run itself wrote.
+// get their earlier bytes, times and attributes back; registry values get their earlier data back,
+// and a key the run created is deleted. Every path is noted once: a second write of the same path
+// in the same run overwrites what the run itself wrote.
 class TInstallJournal {
  public:
   TInstallJournal() = default;
@@ -36,7 +36,8 @@ class TInstallJournal {
   void KeepFile(const std::string& path);
 
   // Called just before the existing file `path`, whose first bytes `head` were just read, is
-  // rewritten from its start (patched in place or created anew). Notes its size and times.
+  // rewritten from its start (patched in place or created anew). Notes its size, times and
+  // attributes.
   void KeepHead(const std::string& path, const std::string& head);
 
   // Called just before the key `key` below `root` is created (when missing) and its values

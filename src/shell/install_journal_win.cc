@@ -120,6 +120,7 @@ void TInstallJournal::KeepHead(const std::string& path, const std::string& head)
   TEntry entry(TKind::kPatchedFile, path);
   entry.Head = head;
   entry.Size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  entry.Attributes = data.dwFileAttributes;
   entry.Created = data.ftCreationTime;
   entry.Accessed = data.ftLastAccessTime;
   entry.Written = data.ftLastWriteTime;
@@ -226,6 +227,10 @@ std::string TInstallJournal::UndoPatched(const TEntry& entry) const {
       written != entry.Head.size() || !SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) ||
       !SetEndOfFile(file.Get()) ||
       !SetFileTime(file.Get(), &entry.Created, &entry.Accessed, &entry.Written))
+    return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
+  file.Reset();
+  // A rewrite from the start gives the file new attributes (Windows adds the archive mark).
+  if (!SetFileAttributesA(entry.Path.c_str(), entry.Attributes))
     return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
   return {};
 }

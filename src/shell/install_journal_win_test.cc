@@ -169,14 +169,19 @@ TEST_F(InstallJournalTest, PatchedHeadsGetTheirBytesSizeAndTimesBack) {
     WriteTextFile(Path(c.name), c.earlier);
     SetOldTime(Path(c.name));
   }
+  // A hidden record patched in place; the rewrite leaves other attributes, as Windows does.
+  ASSERT_TRUE(SetFileAttributesA(Path("longer.ini").c_str(), FILE_ATTRIBUTE_HIDDEN));
   std::vector<TFileState> before;
   for (const Case& c : cases) {
     before.push_back(StateOf(Path(c.name)));
     journal_.KeepHead(Path(c.name), c.earlier.substr(0, 292));
-    TScopedHandle file(CreateFileA(Path(c.name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file.Get(), std::string(292, 'X').data(), 292, &written, nullptr));
+    {
+      TScopedHandle file(CreateFileA(Path(c.name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+      DWORD written = 0;
+      ASSERT_TRUE(WriteFile(file.Get(), std::string(292, 'X').data(), 292, &written, nullptr));
+    }
+    ASSERT_TRUE(SetFileAttributesA(Path(c.name).c_str(), FILE_ATTRIBUTE_ARCHIVE));
   }
   EXPECT_TRUE(journal_.Rollback().empty());
   for (size_t i = 0; i < cases.size(); ++i)

@@ -8,6 +8,7 @@
 
 #include "engine/install_run.h"
 #include "engine/self_delete.h"
+#include "engine/testing/data_folder_double.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/machine_snapshot.h"
 #include "engine/testing/win_test_support.h"
@@ -123,6 +124,45 @@ TEST_F(InstallOverEarlierTest, OneUninstallRemovesBothVersions) {
   EXPECT_FALSE(PathExists(menu));
   EXPECT_FALSE(MachineKeyExists(cleanup_.KeyPath()));
   EXPECT_EQ(SnapshotFolders({terminal_a_, terminal_b_}, false), terminals_before);
+}
+
+// Both versions also go into terminal A's data folder, which holds files of the terminal's own
+// in the folders the versions write into.
+TEST_F(InstallOverEarlierTest, OneUninstallRemovesBothVersionsFromADataFolder) {
+  TDataFolderDoubles doubles;
+  const std::string data = doubles.MakeFor(terminal_a_);
+  WriteTextFile(data + "\\MQL4\\Experts\\Own.ex4", "the terminal's own expert");
+  WriteTextFile(data + "\\MQL4\\Indicators\\Own.ex4", "the terminal's own indicator");
+  WriteTextFile(data + "\\config\\terminal.ini", "the terminal's own settings");
+  const std::vector<std::string> before = SnapshotFolders({terminal_a_, data}, false);
+  Install(1,
+          {{"{app}\\keep.txt", ""},
+           {"{metatrader}\\MQL4\\Experts\\old.ex4", ""},
+           {"{metatrader}\\MQL4\\Indicators\\kept.ex4", "Kept"},
+           {"{metatrader}\\MQL4\\Scripts\\Old\\Deep\\dropped.ex4", ""}},
+          {terminal_a_});
+  Install(2,
+          {{"{app}\\keep.txt", ""},
+           {"{metatrader}\\MQL4\\Indicators\\kept.ex4", ""},
+           {"{metatrader}\\MQL4\\Scripts\\Old\\both.ex4", ""},
+           {"{metatrader}\\MQL4\\Libraries\\New\\added.ex4", ""}},
+          {terminal_a_});
+  for (const std::string& folder : {terminal_a_, data}) {
+    for (const char* file : {"\\MQL4\\Experts\\old.ex4", "\\MQL4\\Scripts\\Old\\Deep\\dropped.ex4",
+                             "\\MQL4\\Scripts\\Old\\both.ex4", "\\MQL4\\Libraries\\New\\added.ex4"})
+      EXPECT_TRUE(PathExists(folder + file)) << folder + file;
+    EXPECT_EQ(ReadFileBytes(folder + "\\MQL4\\Indicators\\kept.ex4"),
+              "{metatrader}\\MQL4\\Indicators\\kept.ex4 v2");
+  }
+
+  const std::string uninstaller = cleanup_.AppFolder() + "\\Uninstall.exe";
+  TXaUninstall uninstall;
+  uninstall.LoadFromFile(uninstaller);
+  RunUninstall(uninstall);
+  ASSERT_TRUE(SelfDelete(uninstaller, true));
+  EXPECT_TRUE(WaitFor([&] { return !PathExists(cleanup_.AppFolder()); }, 60));
+  EXPECT_FALSE(PathExists(cleanup_.MenuFolder()));
+  EXPECT_EQ(SnapshotFolders({terminal_a_, data}, false), before);
 }
 
 TEST_F(InstallOverEarlierTest, AnUnreadableOrForeignUninstallerIsIgnored) {

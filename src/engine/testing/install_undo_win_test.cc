@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "engine/install_rules.h"
 #include "engine/install_run.h"
 #include "engine/settings_override.h"
+#include "engine/testing/data_folder_double.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/machine_snapshot.h"
 #include "engine/testing/win_test_support.h"
@@ -234,6 +236,129 @@ INSTANTIATE_TEST_SUITE_P(
                     TUndoCase{"Done", TStep::kDone, false},
                     TUndoCase{"DoneOverEarlier", TStep::kDone, true}),
     [](const testing::TestParamInfo<TUndoCase>& info) { return info.param.what; });
+
+// Where a failure stops an install into terminals with data folders.
+struct TDataFolderUndoCase {
+  const char* what;
+  const char* blocked;  // below the program folder, or below data folder B when it starts "B"
+  bool over_earlier_version;
+};
+
+// Terminal A's data folder holds the trader's own files and a settings record with a tail;
+// terminal B's has no settings yet, so the override creates its file and folder.
+class DataFolderUndoTest : public testing::TestWithParam<TDataFolderUndoCase> {
+ protected:
+  void SetUp() override {
+    terminal_a_ = root_.Path() + "\\Terminal A";
+    terminal_b_ = root_.Path() + "\\Terminal B";
+    for (const std::string& folder : {terminal_a_, terminal_b_}) {
+      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+      ASSERT_TRUE(CopyTerminalDouble(folder));
+    }
+    data_a_ = doubles_.MakeFor(terminal_a_);
+    data_b_ = doubles_.MakeFor(terminal_b_);
+    ASSERT_TRUE(RemoveDirectoryA((data_b_ + "\\config").c_str()));
+    WriteAgedFile(data_a_ + "\\MQL4\\Experts\\e.ex4", "the trader's own e.ex4", 3);
+    WriteAgedFile(data_a_ + "\\MQL4\\Experts\\Own.ex4", "the terminal's own", 4);
+    std::string settings;
+    for (size_t i = 0; i < kExpertsRecordSize; ++i)
+      settings += static_cast<char>(0x40 + i % 50);
+    settings += "https://example.com/allowed\nhttps://example.org/too";
+    WriteAgedFile(ExpertsIniPath(data_a_), settings, 5);
+  }
+
+  // Version `major` of the package, into installer`major`.exe; returns the installer's path.
+  std::string Build(int major) {
+    const std::string installer = root_.Path() + "\\setup" + std::to_string(major) + ".exe";
+    TXaInstall package;
+    package.ProgramName = Name();
+    package.VersionMajor = major;
+    package.LicenseText = "{\\rtf1 licence}";
+    package.SettingsOverride = "1 0 1";
+    std::vector<std::string> contents;
+    for (const char* target : {"{app}\\tool.txt", "{metatrader}\\MQL4\\Experts\\e.ex4",
+                               "{metatrader}\\MQL4\\Indicators\\Sub\\i.ex4"}) {
+      TXaInstallFile& file = package.AddFile();
+      file.TargetPath = target;
+      file.CreationTime = 0x01D6000000000000ull + major;
+      file.LastWriteTime = 0x01D7000000000000ull + major;
+      contents.push_back(std::string(target) + " of version " + std::to_string(major));
+    }
+    BuildInstaller(package, contents, installer);
+    return installer;
+  }
+
+  // Runs `installer` into both terminals; returns the error it raised, "" for none.
+  std::string Run(const std::string& installer, TProgressLog& log) {
+    TXaInstall install;
+    install.LoadFromFile(installer);
+    install.TerminalFolders = {terminal_a_, terminal_b_};
+    install.OnProgress = RecordProgress(log);
+    try {
+      RunInstall(install);
+    } catch (const Exception& error) {
+      return error.what();
+    }
+    return {};
+  }
+
+  std::vector<std::string> Snapshot() {
+    std::vector<std::string> lines = SnapshotFolders(
+        {terminal_a_, terminal_b_, data_a_, data_b_, cleanup_.AppFolder(), cleanup_.MenuFolder()},
+        CreationTimeIsKept(root_.Path()));
+    const std::vector<std::string> keys = SnapshotMachineKey(cleanup_.KeyPath());
+    lines.insert(lines.end(), keys.begin(), keys.end());
+    return lines;
+  }
+
+  TComApartment apartment_;
+  TTempFolder root_{"undodata"};
+  TDataFolderDoubles doubles_;
+  TInstallCleanup cleanup_{Name()};
+  std::string terminal_a_, terminal_b_, data_a_, data_b_;
+};
+
+TEST_P(DataFolderUndoTest, AFailedRunLeavesTheDataFoldersAsTheyWere) {
+  const TDataFolderUndoCase& c = GetParam();
+  TProgressLog log;
+  if (c.over_earlier_version) {
+    ASSERT_EQ(Run(Build(1), log), "");
+    log.clear();
+  }
+  const std::string blocked =
+      c.blocked[0] == 'B' ? data_b_ + (c.blocked + 1) : cleanup_.AppFolder() + c.blocked;
+  for (size_t end = blocked.find('\\', 3); end != std::string::npos;
+       end = blocked.find('\\', end + 1))
+    CreateDirectoryA(blocked.substr(0, end).c_str(), nullptr);
+  BlockWithFolder(blocked);
+  const std::string installer = Build(2);
+  const std::vector<std::string> before = Snapshot();
+  const std::string error = Run(installer, log);
+  EXPECT_EQ(error.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << error;
+  EXPECT_EQ(Snapshot(), before);
+  // The run got as far as the data folders' copies and settings before it failed.
+  const auto reported = [&log](const std::string& message) {
+    return std::any_of(log.begin(), log.end(),
+                       [&](const auto& entry) { return entry.first == message; });
+  };
+  for (const std::string& data_folder : {data_a_, data_b_}) {
+    EXPECT_TRUE(reported("Copying file " + data_folder + "\\MQL4\\Indicators\\Sub\\i.ex4 ..."));
+    EXPECT_TRUE(reported("Overriding MetaTrader settings in " + data_folder + " ..."));
+  }
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back().first, kInstallUndone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AfterTheDataFolders,
+    DataFolderUndoTest,
+    testing::Values(TDataFolderUndoCase{"DataFolderSettings", "B\\config\\experts.ini", false},
+                    TDataFolderUndoCase{"DataFolderSettingsOverEarlier", "B\\config\\experts.ini",
+                                        true},
+                    TDataFolderUndoCase{"Document", "\\License.rtf", false},
+                    TDataFolderUndoCase{"DocumentOverEarlier", "\\License.rtf", true},
+                    TDataFolderUndoCase{"Uninstaller", "\\Uninstall.exe", false}),
+    [](const testing::TestParamInfo<TDataFolderUndoCase>& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace xa

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "package/jpeg_picture.h"
 #include "wizard/gdi_object_win.h"
+#include "wizard/jpeg_decoder_win.h"
 
 namespace xa {
 
@@ -24,9 +24,9 @@ void PaintCentered(HDC dc, const RECT& area, HBITMAP picture);
 // background wherever the picture has the colour of its bottom-left pixel.
 void DrawTransparent(HDC dc, int x, int y, HBITMAP picture);
 
-// The bitmap of a banner picture given as JPEG file bytes; empty for empty or undecodable bytes,
-// since the wizard goes on without a picture. Raises Exception only when the system refuses
-// the bitmap.
+// The bitmap of a banner picture given as JPEG file bytes, decoded by DecodeJpeg; empty for
+// empty or undecodable bytes, since the wizard goes on without a picture. Raises Exception only
+// when the system refuses the bitmap.
 TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg);
 
 }  // namespace xa

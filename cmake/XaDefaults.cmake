@@ -16,6 +16,10 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # Size: every function and object in a section of its own, and the linker drops the sections
+  # nothing reaches, in our code and in the static runtime alike.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()
 

@@ -7,6 +7,7 @@
 #include "package/errors.h"
 #include "res/resource_ids.h"
 #include "wizard/common_controls_win.h"
+#include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
 #include "wizard/wide_text.h"
 
@@ -96,8 +97,7 @@ constexpr THeaderText kHeaderTexts[] = {
 };
 
 HBITMAP LoadResourceBitmap(int id) {
-  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return LoadPictureResource(id).Release();
 }
 
 void CreateHeader(TFormControls& c, const THeaderText& text) {

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "app/role.h"
 #include "linklabel/ansi.h"
 #include "package/errors.h"
+#include "package/role.h"
 #include "res/resource_ids.h"
 #include "wizard/common_controls_win.h"
 #include "wizard/picture_win.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "wizard/gdi_object_win.h"
-#include "wizard/jpeg_decoder_win.h"
+#include "wizard/picture_decoder_win.h"
 
 namespace xa {
 
@@ -23,6 +23,13 @@ void PaintCentered(HDC dc, const RECT& area, HBITMAP picture);
 // Draws `picture` (not owned) unscaled with its top-left corner at (x, y) of `dc`, leaving the
 // background wherever the picture has the colour of its bottom-left pixel.
 void DrawTransparent(HDC dc, int x, int y, HBITMAP picture);
+
+// Resource type of the program's own pictures: PNG files.
+inline constexpr wchar_t kPictureResourceType[] = L"PNG";
+
+// The bitmap of the program's picture resource `id` (type kPictureResourceType), decoded by
+// DecodePng; empty when the program has no such resource or it does not decode.
+TGdiObject<HBITMAP> LoadPictureResource(int id);
 
 // The bitmap of a banner picture given as JPEG file bytes, decoded by DecodeJpeg; empty for
 // empty or undecodable bytes, since the wizard goes on without a picture. Raises Exception only

@@ -1,5 +1,5 @@
-#ifndef XA_WIZARD_JPEG_DECODER_WIN_H_
-#define XA_WIZARD_JPEG_DECODER_WIN_H_
+#ifndef XA_WIZARD_PICTURE_DECODER_WIN_H_
+#define XA_WIZARD_PICTURE_DECODER_WIN_H_
 
 #include <cstdint>
 #include <vector>
@@ -19,6 +19,9 @@ struct TPicture {
 // than 2^26 pixels, and when the imaging component is not available.
 TPicture DecodeJpeg(const std::vector<uint8_t>& jpeg);
 
+// The same for PNG file bytes; raises Exception "Invalid PNG data: <step>".
+TPicture DecodePng(const uint8_t* png, size_t size);
+
 }  // namespace xa
 
-#endif  // XA_WIZARD_JPEG_DECODER_WIN_H_
+#endif  // XA_WIZARD_PICTURE_DECODER_WIN_H_

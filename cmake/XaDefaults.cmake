@@ -26,6 +26,8 @@ if(WIN32)
   # compiles plain objects in half the time.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_compile_options(-flto -ffat-lto-objects)
+    # The linker plugin would otherwise optimise every program that links such objects.
+    add_link_options(-fno-lto)
   endif()
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()

@@ -16,8 +16,31 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # Size: every function and object in a section of its own, and the linker drops the sections
+  # nothing reaches, in our code and in the static runtime alike.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
+  # In the 32-bit build, the product, objects carry both machine code and the compiler's
+  # intermediate form: the shipped program links with link-time optimisation
+  # (xa_link_time_optimised), everything else as usual. The 64-bit build, which runs the tests,
+  # compiles plain objects in half the time.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_compile_options(-flto -ffat-lto-objects)
+    # The linker plugin would otherwise optimise every program that links such objects.
+    add_link_options(-fno-lto)
+  endif()
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()
+
+# Links `target` with link-time optimisation across all its objects, so that only the code the
+# program reaches is generated, with its unwind tables.
+function(xa_link_time_optimised target)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # One partition: GCC 12's partitioned link-time compilation of this program fails with an
+    # internal compiler error (binds_to_current_def_p).
+    target_link_options(${target} PRIVATE -flto -flto-partition=one -fuse-linker-plugin)
+  endif()
+endfunction()
 
 # Adds a GUI-subsystem Windows program (no console window).
 function(xa_gui_subsystem target)

@@ -8,9 +8,9 @@ cmake_path(GET XA_RES_DIR PARENT_PATH XA_RES_DIR)
 cmake_path(APPEND XA_RES_DIR res)
 
 # What the compiled resources embed: windres reports no dependencies, so they are listed here.
-set(XA_RES_FILES resource_ids.h xasetup.manifest linkhand.cur art/xasetup.ico art/header_info.bmp
-    art/header_license.bmp art/header_folder.bmp art/header_ready.bmp art/header_progress.bmp
-    art/header_news.bmp art/add_folder_glyph.bmp)
+set(XA_RES_FILES resource_ids.h xasetup.manifest linkhand.cur art/xasetup.ico art/header_info.png
+    art/header_license.png art/header_folder.png art/header_ready.png art/header_progress.png
+    art/header_news.png art/add_folder_glyph.png)
 list(TRANSFORM XA_RES_FILES PREPEND ${XA_RES_DIR}/)
 
 function(xa_add_wizard_resources target)

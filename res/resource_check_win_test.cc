@@ -1,5 +1,6 @@
 // Loads the wizard program's resources the way the program does: the header pictures and the
-// button glyph, the icon at each of its sizes, the link cursor, the manifest and the version.
+// button glyph (PNG files), the icon at each of its sizes, the link cursor, the manifest and the
+// version.
 
 #include <windows.h>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "shell/com_apartment.h"
+#include "wizard/picture_win.h"
 
 namespace {
 
@@ -21,35 +24,34 @@ HINSTANCE Self() {
   return GetModuleHandleW(nullptr);
 }
 
-// A picture with its size; 24 bits per pixel and drawn, not just the transparent colour.
-void ExpectBitmap(int id, int size) {
+// A picture with its size, decoded as the program decodes it, 24 bits per pixel and drawn, not
+// just the transparent colour.
+void ExpectPicture(int id, int size) {
   SCOPED_TRACE(id);
-  HBITMAP shown = LoadBitmapW(Self(), MAKEINTRESOURCEW(id));
-  ASSERT_NE(shown, nullptr);
-  DeleteObject(shown);
-  HANDLE image = LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  ASSERT_NE(image, nullptr);
+  const xa::TComApartment apartment;
+  const xa::TGdiObject<HBITMAP> picture = xa::LoadPictureResource(id);
+  ASSERT_TRUE(picture);
   DIBSECTION dib{};
-  ASSERT_EQ(GetObjectW(image, sizeof dib, &dib), static_cast<int>(sizeof dib));
+  ASSERT_EQ(GetObjectW(picture.Get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
   EXPECT_EQ(dib.dsBm.bmWidth, size);
   EXPECT_EQ(dib.dsBm.bmHeight, size);
   EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
-  // Rows run bottom-up, so the bottom-left pixel, the transparent colour, comes first.
+  // Rows run top-down, so the bottom-left pixel, the transparent colour, starts the last row.
   const auto* bits = static_cast<const BYTE*>(dib.dsBm.bmBits);
+  const BYTE* corner = bits + (size - 1) * dib.dsBm.bmWidthBytes;
   const BYTE* centre = bits + (size / 2) * dib.dsBm.bmWidthBytes + (size / 2) * 3;
-  EXPECT_NE(std::vector<BYTE>(bits, bits + 3), std::vector<BYTE>(centre, centre + 3));
-  DeleteObject(image);
+  EXPECT_NE(std::vector<BYTE>(corner, corner + 3), std::vector<BYTE>(centre, centre + 3));
 }
 
 TEST(WizardResources, HeaderPicturesAre48PixelsWith24Bits) {
   for (int id : {IDB_HEADER_INFO, IDB_HEADER_LICENSE, IDB_HEADER_FOLDER, IDB_HEADER_READY,
                  IDB_HEADER_PROGRESS, IDB_HEADER_NEWS}) {
-    ExpectBitmap(id, 48);
+    ExpectPicture(id, 48);
   }
 }
 
 TEST(WizardResources, AddFolderGlyphIs16PixelsWith24Bits) {
-  ExpectBitmap(IDB_ADD_FOLDER_GLYPH, 16);
+  ExpectPicture(IDB_ADD_FOLDER_GLYPH, 16);
 }
 
 TEST(WizardResources, IconCarriesEachSize) {

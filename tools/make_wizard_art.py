@@ -2,10 +2,11 @@
 """Draws the wizard program's pictures and writes them into OUTPUT_DIR:
 
   xasetup.ico           the application icon, 16, 32 and 48 pixels, 32-bit with alpha
-  header_*.bmp          the six 48 x 48 24-bit header pictures of the interior pages
-  add_folder_glyph.bmp  the 16 x 16 24-bit glyph of the add-a-folder button
+  header_*.png          the six 48 x 48 RGB header pictures of the interior pages
+  add_folder_glyph.png  the 16 x 16 RGB glyph of the add-a-folder button
 
-The bitmaps are drawn transparent by the wizard, keyed on their bottom-left pixel's colour: the
+The pictures are PNG files, a fifth of the bitmaps' size, which the program decodes with
+Windows' own decoder. They are drawn transparent by the wizard, keyed on their bottom-left pixel's colour: the
 background is KEY, which no drawn pixel takes. With --preview DIR it also writes each picture
 enlarged four times as PNG, on the background it is shown on, for looking at.
 
@@ -82,9 +83,9 @@ def main():
     files = {}  # name -> (bytes, rows to preview, preview background)
     for name, draw in headers.PICTURES:
         rows = keyed(render(headers.SIZE, draw), HEADER_BAND)
-        files[name + ".bmp"] = (image_files.bmp24(rows), [rows], HEADER_BAND)
+        files[name + ".png"] = (image_files.png(rows), [rows], HEADER_BAND)
     glyph = keyed(render(add_folder_glyph.SIZE, add_folder_glyph.draw), None)
-    files["add_folder_glyph.bmp"] = (image_files.bmp24(glyph), [glyph], BUTTON_FACE)
+    files["add_folder_glyph.png"] = (image_files.png(glyph), [glyph], BUTTON_FACE)
     icons = [with_alpha(render(size, lambda c, size=size: app_icon.draw(c, size)))
              for size in app_icon.SIZES]
     files["xasetup.ico"] = (image_files.ico32(icons), icons, HEADER_BAND)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # Debian packages the project needs, by build. Add new ones here.
-host_packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev libjpeg-dev
+host_packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev
   libtomlplusplus-dev clang libclang-rt-14-dev clang-format)
 win32_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xauth
   dpkg-dev osslsigncode openssl)
@@ -58,5 +58,3 @@ install_missing() {
 
 ensure_i386
 install_missing "${host_packages[@]}" "${win32_packages[@]}"
-# libjpeg for the Windows builds, from Debian's source package.
-bash "$(dirname "$0")/build-libjpeg-cross.sh"

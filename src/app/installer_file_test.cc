@@ -8,13 +8,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/role.h"
 #include "package/errors.h"
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "package/package_writer.h"
 #include "package/pe_layout.h"
 #include "package/record_location.h"
+#include "package/role.h"
 #include "package/testing/temp_folder.h"
 #include "package/xa_install.h"
 #include "package/xa_uninstall.h"

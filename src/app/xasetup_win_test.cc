@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/installer_check.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
 #include "shell/scoped_handle.h"
@@ -92,25 +93,28 @@ TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
   EXPECT_EQ(ExitCode(), 0);
 }
 
-TEST_F(XasetupTest, ARecordThatFailsToLoadShowsTheErrorAndEndsWithOne) {
+TEST_F(XasetupTest, ADamagedDownloadShowsTheErrorBeforeAnyPageAndEndsWithOne) {
   package_.ProgramName = "Damaged";
   package_.Banner.assign(4000, 0x5A);
-  BuildInstaller(package_, {}, setup_, XA_SETUP_PATH);
-  std::string bytes = ReadFileBytes(setup_);
-  // Cut the file inside the banner's bytes, as a broken download would.
-  bytes.resize(bytes.size() - 2000);
-  {
-    std::ofstream cut(setup_, std::ios::binary | std::ios::trunc);
-    cut.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  package_.AddFile().TargetPath = "{app}\\a.txt";
+  BuildInstaller(package_, {std::string(5000, 'a')}, setup_, XA_SETUP_PATH);
+  const std::string whole = ReadFileBytes(setup_);
+  // Cut inside the file's stored content and inside the banner, as a broken download would.
+  for (const size_t cut : {size_t{100}, size_t{5000 + 2000}}) {
+    SCOPED_TRACE(cut);
+    {
+      std::ofstream file(setup_, std::ios::binary | std::ios::trunc);
+      file.write(whole.data(), static_cast<std::streamsize>(whole.size() - cut));
+    }
+    ASSERT_TRUE(Start(setup_));
+    const TTopWindow box = WaitForWindow("#32770");
+    ASSERT_NE(box.Window, nullptr);
+    EXPECT_EQ(box.Title, "Setup");
+    EXPECT_EQ(box.Text, std::string(kDamagedInstaller));
+    EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller"), nullptr);
+    PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(), 1);
   }
-  ASSERT_TRUE(Start(setup_));
-  const TTopWindow box = WaitForWindow("#32770");
-  ASSERT_NE(box.Window, nullptr);
-  EXPECT_EQ(box.Title, "Setup");
-  EXPECT_EQ(box.Text, "Stream read error.");
-  EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller"), nullptr);
-  PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(ExitCode(), 1);
 }
 
 }  // namespace

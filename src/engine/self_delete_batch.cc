@@ -1,17 +1,31 @@
 #include "engine/self_delete_batch.h"
 
-#include <cstdio>
-
 #include "shell/folder_rules.h"
 
 namespace xa {
+namespace {
+
+// Appends the last `digits` decimal digits of `value` (its magnitude), zero-padded. Written out
+// by hand: the program carries no printf for one file name.
+void AppendDigits(std::string& text, int value, int digits) {
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  text.resize(text.size() + static_cast<size_t>(digits));
+  for (size_t at = text.size(); digits-- > 0; magnitude /= 10)
+    text[--at] = static_cast<char>('0' + magnitude % 10);
+}
+
+}  // namespace
 
 std::string BatchFileName(const TLocalTime& time) {
-  char name[64];
-  std::snprintf(name, sizeof(name), "%04d%02d%02d%02d%02d%02d%03d.bat", time.Year % 10000,
-                time.Month % 100, time.Day % 100, time.Hour % 100, time.Minute % 100,
-                time.Second % 100, time.Millisecond % 1000);
-  return name;
+  std::string name;
+  AppendDigits(name, time.Year, 4);
+  AppendDigits(name, time.Month, 2);
+  AppendDigits(name, time.Day, 2);
+  AppendDigits(name, time.Hour, 2);
+  AppendDigits(name, time.Minute, 2);
+  AppendDigits(name, time.Second, 2);
+  AppendDigits(name, time.Millisecond, 3);
+  return name + ".bat";
 }
 
 std::string EscapeBatchText(const std::string& path) {

@@ -9,6 +9,8 @@ TEST(BatchFileNameTest, HasSeventeenDigits) {
   EXPECT_EQ(BatchFileName({2026, 1, 31, 23, 59, 59, 123}), "20260131235959123.bat");
   EXPECT_EQ(BatchFileName({2001, 2, 3, 4, 5, 6, 7}), "20010203040506007.bat");
   EXPECT_EQ(BatchFileName({2026, 12, 1, 0, 0, 0, 0}), "20261201000000000.bat");
+  // Parts too long for their place keep their last digits.
+  EXPECT_EQ(BatchFileName({12026, 112, 1, 0, 0, 0, 1234}), "20261201000000234.bat");
 }
 
 TEST(SelfDeleteBatchTextTest, RemovesTheFolderWhenAsked) {

@@ -20,12 +20,13 @@ void CreateUninstaller(TXaInstall& install,
                        const std::string& executable,
                        const std::string& shortcut);
 
-// Writes "DisplayName", "UninstallString" (quoted) and "DisplayIcon" into the Uninstall entry
-// of `program_name`, creating it; `journal` notes the entry first. Raises Exception for an
+// Writes the values of UninstallEntryValues into the Uninstall entry of install.ProgramName,
+// creating it; `journal` notes the entry's earlier values first. The estimated size counts the
+// recorded files of `install` and `executable` as they now lie on disk. Raises Exception for an
 // unusable name, ERegistryException "Failed to set data for '%s'" when the entry cannot be
 // written.
 void RegisterUninstaller(TInstallJournal& journal,
-                         const std::string& program_name,
+                         const TXaInstall& install,
                          const std::string& executable);
 
 }  // namespace xa

@@ -3,8 +3,9 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
+
+#include "package/message_error.h"
 
 namespace xa {
 
@@ -67,27 +68,27 @@ struct TRect {
 };
 
 // Failures of the tool classes.
-class EGenericToolsError : public std::runtime_error {
+class EGenericToolsError : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 // Misuse of the node tree and its enumerators.
-class ENodeError : public std::runtime_error {
+class ENodeError : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 // Misuse of the parser and its element enumerator.
-class EParserError : public std::runtime_error {
+class EParserError : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 // Misuse of the text handler and its word enumerator.
-class ETextHandlerError : public std::runtime_error {
+class ETextHandlerError : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 }  // namespace xa

@@ -2,15 +2,16 @@
 #define XA_PACKAGE_ERRORS_H_
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "package/message_error.h"
 
 namespace xa {
 
 // Base of every failure the program reports; what() is the message shown to the user.
-class Exception : public std::runtime_error {
+class Exception : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 // Stream failures: short reads and writes, seeks out of range, files that cannot be opened.

@@ -135,6 +135,12 @@ PeDataDirectory CertificateTable(const std::vector<uint8_t>& image) {
   return DataDirectory(image, kCertificateTableIndex);
 }
 
+uint32_t CheckSumOffset(const std::vector<uint8_t>& image) {
+  const uint32_t offset = LocateOptionalHeader(image).start + kCheckSumInOptionalHeader;
+  ReadU32(image, offset);
+  return offset;
+}
+
 void ClearSignatureFields(std::vector<uint8_t>& image) {
   const OptionalHeaderLayout layout = LocateOptionalHeader(image);
   PutU32(image, layout.start + kCheckSumInOptionalHeader, 0);

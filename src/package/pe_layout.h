@@ -3,16 +3,17 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "package/message_error.h"
 
 namespace xa {
 
 // Raised when a byte image is not a PE program that can be handled; the text says why.
-class PeLayoutError : public std::runtime_error {
+class PeLayoutError : public TMessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using TMessageError::TMessageError;
 };
 
 // File offset of the NT headers ("PE\0\0"), read from e_lfanew. Raises PeLayoutError when the
@@ -65,6 +66,9 @@ std::optional<std::string> HardeningProblem(const std::vector<uint8_t>& image);
 
 // The certificate table entry; zero for an unsigned image. Raises as DllCharacteristics.
 PeDataDirectory CertificateTable(const std::vector<uint8_t>& image);
+
+// File offset of the checksum field of a PE32 or PE32+ image. Raises as DllCharacteristics.
+uint32_t CheckSumOffset(const std::vector<uint8_t>& image);
 
 // Zeroes the certificate table entry and the checksum of `image`, so that a copy of a signed
 // program's leading bytes claims no signature (Windows ignores a checksum of 0 in programs).

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "package/errors.h"
@@ -44,6 +45,9 @@ class TRegKey {
   // Writes `value` as REG_SZ. Raises ERegistryException "Failed to set data for '<name>'"
   // when the key is not open or the write fails.
   void WriteString(const std::string& name, const std::string& value);
+
+  // Writes `value` as REG_DWORD. Raises as WriteString.
+  void WriteDword(const std::string& name, uint32_t value);
 
  private:
   HKEY key_ = nullptr;

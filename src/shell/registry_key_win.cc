@@ -58,6 +58,13 @@ void TRegKey::WriteString(const std::string& name, const std::string& value) {
     throw ERegistryException("Failed to set data for '" + name + "'");
 }
 
+void TRegKey::WriteDword(const std::string& name, uint32_t value) {
+  const DWORD data = value;
+  if (!key_ || RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,
+                              reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
+    throw ERegistryException("Failed to set data for '" + name + "'");
+}
+
 bool DeleteKeyTree(HKEY root, const std::string& path) {
   // An empty component would name a parent key, and with it every sibling entry.
   if (path.empty() || path.front() == '\\' || path.back() == '\\' ||

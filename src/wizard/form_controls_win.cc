@@ -9,6 +9,7 @@
 #include "res/resource_ids.h"
 #include "shell/window_binding_win.h"
 #include "wizard/common_controls_win.h"
+#include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
 
 namespace xa {
@@ -109,8 +110,7 @@ constexpr THeaderText kHeaderTexts[] = {
 };
 
 HBITMAP LoadResourceBitmap(int id) {
-  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return LoadPictureResource(id).Release();
 }
 
 void CreateHeader(TFormControls& c, const THeaderText& text) {

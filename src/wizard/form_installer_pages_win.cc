@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/role.h"
+#include "engine/installer_check.h"
 #include "engine/terminal.h"
 #include "linklabel/ansi.h"
+#include "package/role.h"
 #include "wizard/picture_win.h"
 #include "wizard/rich_text_win.h"
 #include "wizard/wizard_messages.h"
@@ -30,7 +31,7 @@ void TFormInstaller::FormCreate() {
 
 void TFormInstaller::SetupInstall() {
   FInstall = std::make_unique<TXaInstall>();
-  FInstall->LoadFromFile(environment_.ExecutablePath);
+  LoadWholeInstaller(*FInstall, environment_.ExecutablePath);
   ApplyTexts(InstallTexts(*FInstall));
   ShowBanner(FInstall->Banner);
   const bool has_information = !FInstall->ReadmeText.empty();

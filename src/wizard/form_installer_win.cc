@@ -4,10 +4,10 @@
 
 #include <utility>
 
-#include "app/role.h"
 #include "linklabel/ansi.h"
 #include "linklabel/wide_text.h"
 #include "package/errors.h"
+#include "package/role.h"
 #include "res/resource_ids.h"
 #include "shell/paint_scope_win.h"
 #include "shell/window_errors_win.h"

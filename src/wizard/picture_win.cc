@@ -72,6 +72,21 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept {
   GdiTransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
 }
 
+TGdiObject<HBITMAP> LoadPictureResource(int id) {
+  const HMODULE program = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(id), kPictureResourceType);
+  const HGLOBAL loaded = found ? LoadResource(program, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes)
+    return {};
+  try {
+    return CreatePictureBitmap(
+        DecodePng(static_cast<const uint8_t*>(bytes), SizeofResource(program, found)));
+  } catch (const Exception&) {
+    return {};
+  }
+}
+
 TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg) {
   if (jpeg.empty())
     return {};

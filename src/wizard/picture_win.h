@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "package/jpeg_picture.h"
 #include "wizard/gdi_object_win.h"
+#include "wizard/picture_decoder_win.h"
 
 namespace xa {
 
@@ -25,9 +25,16 @@ void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept;
 // refuses is left out, quietly.
 void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept;
 
-// The bitmap of a banner picture given as JPEG file bytes; empty for empty or undecodable bytes,
-// since the wizard goes on without a picture. Raises Exception only when the system refuses
-// the bitmap.
+// Resource type of the program's own pictures: PNG files.
+inline constexpr wchar_t kPictureResourceType[] = L"PNG";
+
+// The bitmap of the program's picture resource `id` (type kPictureResourceType), decoded by
+// DecodePng; empty when the program has no such resource or it does not decode.
+TGdiObject<HBITMAP> LoadPictureResource(int id);
+
+// The bitmap of a banner picture given as JPEG file bytes, decoded by DecodeJpeg; empty for
+// empty or undecodable bytes, since the wizard goes on without a picture. Raises Exception only
+// when the system refuses the bitmap.
 TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg);
 
 }  // namespace xa

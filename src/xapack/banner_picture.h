@@ -2,7 +2,6 @@
 #define XA_XAPACK_BANNER_PICTURE_H_
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace xa::xapack {
@@ -15,10 +14,12 @@ struct PixelSize {
   int32_t height = 0;
 };
 
-// The pixel size of JPEG file bytes, decoded with libjpeg. Raises xa::Exception naming the
-// reason when the bytes are not a JPEG picture. A build without libjpeg only checks the JPEG
-// start marker and returns nullopt.
-std::optional<PixelSize> ReadBannerSize(const std::vector<uint8_t>& jpeg);
+// The pixel size of JPEG file bytes, read from the frame header; the markers are followed from
+// the start marker through every segment and scan to the end marker, so that a file cut short
+// is refused too. Raises xa::Exception naming the reason when the bytes are not a whole JPEG
+// file: no start marker, a segment that runs past the end, no frame header before the first
+// scan, a frame of zero width or height, or no end marker.
+PixelSize ReadBannerSize(const std::vector<uint8_t>& jpeg);
 
 }  // namespace xa::xapack
 

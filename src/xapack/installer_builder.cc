@@ -6,6 +6,7 @@
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "package/package_writer.h"
+#include "package/pe_checksum.h"
 #include "package/pe_layout.h"
 #include "package/record_location.h"
 #include "package/xa_install.h"
@@ -79,6 +80,8 @@ void WriteTo(const std::string& path,
              TMemoryStream& stub) {
   TFileStream output(path, FileMode::kCreate);
   WriteInstaller(package, contents, stub, output);
+  // The checksum in the stub's header was the bare program's; the installer's covers it all.
+  StampPeChecksum(output);
 }
 
 }  // namespace
@@ -87,6 +90,7 @@ void CheckStub(const std::vector<uint8_t>& stub, const std::string& stub_name) {
   uint32_t headers = 0;
   try {
     headers = NtHeadersOffset(stub);
+    CheckSumOffset(stub);  // an optional header we know, whose checksum the build can write
   } catch (const PeLayoutError& e) {
     throw Exception(stub_name + ": the stub is " + e.what());
   }

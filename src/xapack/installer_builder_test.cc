@@ -8,6 +8,7 @@
 #include "package/errors.h"
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
+#include "package/pe_checksum.h"
 #include "package/record_location.h"
 #include "package/sub_stream.h"
 #include "package/xa_install.h"
@@ -50,6 +51,8 @@ TEST(CheckStubTest, AcceptsRelocatedProgramsOnly) {
   signed_stub[0x118 + 132] = 0x80;
   std::vector<uint8_t> sixteen_directories = testing::MakeStub();
   sixteen_directories[0x118 + 92] = 16;
+  std::vector<uint8_t> unknown_optional_header = testing::MakeStub();
+  unknown_optional_header[0x118] = 0x07;
   const StubCase cases[] = {
       {"signed", signed_stub, "sign the installer after building"},
       {"unsigned with sixteen directories", sixteen_directories, nullptr},
@@ -60,6 +63,7 @@ TEST(CheckStubTest, AcceptsRelocatedProgramsOnly) {
       {"headers ending on the pointer", testing::MakeStub(133), "overlaps the record pointer"},
       {"no MZ header", not_mz, "no MZ header"},
       {"no PE signature", no_signature, "no PE signature"},
+      {"unknown optional header", unknown_optional_header, "unknown optional header"},
       {"too short", std::vector<uint8_t>{'M', 'Z'}, "no MZ header"},
       {"installer", StubWithRecord("XAIN"), "already carries"},
       {"uninstaller", StubWithRecord("XAUN"), "already carries"},
@@ -118,6 +122,27 @@ std::string Decipher(const std::string& installer,
   return std::string(plain.Bytes().begin(), plain.Bytes().end());
 }
 
+TEST_F(InstallerBuilderTest, TheChecksumCoversTheWholeInstallerOfEitherFormat) {
+  for (const uint16_t magic : {uint16_t{0x10b}, uint16_t{0x20b}}) {
+    std::vector<uint8_t> stub = testing::MakeStub();
+    stub[0x118] = static_cast<uint8_t>(magic);
+    stub[0x119] = static_cast<uint8_t>(magic >> 8);
+    stub[0x100 + 24 + 64] = 0x5A;  // a stale checksum of the bare program
+    testing::WriteFile(folder_.StubPath(), std::string(stub.begin(), stub.end()));
+    BuildInstaller(LoadPackage(), Options());
+    TFileStream installer(folder_.Path("Setup.exe"), FileMode::kOpenRead);
+    constexpr int64_t kChecksum = 0x100 + 24 + 64;
+    uint8_t stored[4] = {};
+    installer.Seek(kChecksum, SeekOrigin::kBeginning);
+    installer.ReadBuffer(stored, 4);
+    const uint32_t checksum = PeChecksum(installer, kChecksum);
+    EXPECT_EQ(stored[0] | stored[1] << 8 | stored[2] << 16 | uint32_t{stored[3]} << 24, checksum)
+        << magic;
+    // The sum of the words plus the length: more than the length unless every word is zero.
+    EXPECT_GT(checksum, static_cast<uint32_t>(installer.Size())) << magic;
+  }
+}
+
 TEST_F(InstallerBuilderTest, TheRecordReaderLoadsWhatTheBuilderWrote) {
   const Manifest manifest = LoadPackage();
   BuildInstaller(manifest, Options());
@@ -126,7 +151,10 @@ TEST_F(InstallerBuilderTest, TheRecordReaderLoadsWhatTheBuilderWrote) {
   const std::string stub = ReadFile(folder_.StubPath());
   ASSERT_GT(bytes.size(), stub.size());
   EXPECT_EQ(bytes.substr(0, kPayloadPointerOffset), stub.substr(0, kPayloadPointerOffset));
-  EXPECT_EQ(bytes.substr(140, stub.size() - 140), stub.substr(140));
+  // The stub's bytes stay, except the record pointer and the checksum of the optional header.
+  constexpr size_t kChecksum = 0x100 + 24 + 64;
+  EXPECT_EQ(bytes.substr(140, kChecksum - 140), stub.substr(140, kChecksum - 140));
+  EXPECT_EQ(bytes.substr(kChecksum + 4, stub.size() - kChecksum - 4), stub.substr(kChecksum + 4));
   EXPECT_EQ(bytes.substr(stub.size(), 4), "XAIN");
 
   TXaInstall package;

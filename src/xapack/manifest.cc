@@ -253,16 +253,16 @@ void ManifestReader::ReadBanner(const toml::table& program, Manifest& manifest) 
     throw ManifestProblem("[program] banner file " + Quoted(path) + " does not exist");
   const std::string bytes = ReadBytes(path, kMaxDocumentSize);
   manifest.banner.assign(bytes.begin(), bytes.end());
-  std::optional<PixelSize> size;
+  PixelSize size;
   try {
     size = ReadBannerSize(manifest.banner);
   } catch (const Exception& e) {
     throw ManifestProblem("[program] banner " + Quoted(path) + " is not a JPEG picture (" +
                           e.what() + ")");
   }
-  if (size && size->width != kBannerWidth) {
+  if (size.width != kBannerWidth) {
     manifest.warnings.push_back(path_ + ": banner " + Quoted(path) + " is " +
-                                std::to_string(size->width) + " pixels wide; the wizard shows " +
+                                std::to_string(size.width) + " pixels wide; the wizard shows " +
                                 std::to_string(kBannerWidth));
   }
 }

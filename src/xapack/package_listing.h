@@ -43,7 +43,7 @@ struct PackageListing {
   int64_t readme_size = 0;
   int64_t whats_new_size = 0;
   int64_t banner_size = 0;
-  std::optional<PixelSize> banner_pixels;  // nullopt when the banner cannot be decoded
+  std::optional<PixelSize> banner_pixels;  // nullopt when the banner is no whole JPEG file
   std::vector<ListedFile> files;
   std::vector<std::string> recorded_folders;
   std::vector<std::string> recorded_files;

@@ -25,9 +25,9 @@ for file in src/package/*.cc src/xapack/*.cc; do
   esac
 done
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Isrc -isystem build/fuzz/include -DXA_HAVE_JPEG=1 \
+  -Isrc -isystem build/fuzz/include \
   -DXA_SAMPLE_PACKAGE_DIR="\"$PWD/examples/sample-package\"" \
-  "tools/fuzz/${name}_fuzzer.cc" "${sources[@]}" -ljpeg -o "$out/${name}_fuzzer"
+  "tools/fuzz/${name}_fuzzer.cc" "${sources[@]}" -o "$out/${name}_fuzzer"
 
 cp tools/fuzz/seeds/"$name"/* "$out/corpus/"
 "$out/${name}_fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 \

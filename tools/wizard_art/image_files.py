@@ -1,4 +1,4 @@
-"""Writers of 24-bit BMP, 32-bit ICO and RGB PNG files from rows of pixels (top row first)."""
+"""Writers of 32-bit ICO and RGB PNG files from rows of pixels (top row first)."""
 import struct
 import zlib
 
@@ -17,15 +17,6 @@ def _bgr_rows_bottom_up(rows, channels):
 
 def _info_header(width, height, bits, image_size):
     return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image_size, 0, 0, 0, 0)
-
-
-def bmp24(rows):
-    """A 24-bit BMP file of rows of (r, g, b)."""
-    width, height = len(rows[0]), len(rows)
-    data = _bgr_rows_bottom_up(rows, 3)
-    offset = 14 + 40
-    file_header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    return file_header + _info_header(width, height, 24, len(data)) + data
 
 
 def _and_mask(rows):

@@ -202,6 +202,18 @@ class EndToEndTest : public testing::Test {
     EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "DisplayName"), Name());
     EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "UninstallString"), "\"" + uninstaller + "\"");
     EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "DisplayIcon"), uninstaller);
+    EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "DisplayVersion"), "2.5");
+    EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "Publisher"), "XA Tests");
+    EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "URLInfoAbout"), "https://example.com/xa");
+    EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "HelpLink"), "mailto:ann@example.com");
+    EXPECT_EQ(ReadMachineValue(cleanup_.KeyPath(), "InstallLocation"), app_);
+    // At least the uninstaller itself, in whole KiB.
+    DWORD kib = 0;
+    DWORD size = sizeof kib;
+    ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, cleanup_.KeyPath().c_str(), "EstimatedSize",
+                           RRF_RT_REG_DWORD, nullptr, &kib, &size),
+              ERROR_SUCCESS);
+    EXPECT_GE(uint64_t{kib} * 1024, ReadFileBytes(uninstaller).size());
   }
 
   void CheckUninstaller() {

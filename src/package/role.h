@@ -1,5 +1,5 @@
-#ifndef XA_APP_ROLE_H_
-#define XA_APP_ROLE_H_
+#ifndef XA_PACKAGE_ROLE_H_
+#define XA_PACKAGE_ROLE_H_
 
 #include <string_view>
 
@@ -14,4 +14,4 @@ bool IsUninstallRole(std::string_view executable_path);
 
 }  // namespace xa
 
-#endif  // XA_APP_ROLE_H_
+#endif  // XA_PACKAGE_ROLE_H_

@@ -1,4 +1,4 @@
-#include "app/role.h"
+#include "package/role.h"
 
 namespace xa {
 namespace {

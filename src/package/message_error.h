@@ -1,0 +1,26 @@
+#ifndef XA_PACKAGE_MESSAGE_ERROR_H_
+#define XA_PACKAGE_MESSAGE_ERROR_H_
+
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace xa {
+
+// A failure that carries its message text, the common base of the program's error classes.
+// Unlike std::runtime_error it keeps the text in an ordinary std::string, so that the program
+// links none of the library's reference-counted string code for its errors.
+class TMessageError : public std::exception {
+ public:
+  explicit TMessageError(std::string message) : message_(std::move(message)) {}
+  explicit TMessageError(const char* message) : message_(message) {}
+
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
+};
+
+}  // namespace xa
+
+#endif  // XA_PACKAGE_MESSAGE_ERROR_H_

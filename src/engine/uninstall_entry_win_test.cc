@@ -9,6 +9,7 @@
 #include "engine/install_rules.h"
 #include "engine/testing/win_test_support.h"
 #include "engine/uninstaller.h"
+#include "shell/install_journal.h"
 #include "shell/registry_key.h"
 #include "shell/testing/temp_folder.h"
 
@@ -64,7 +65,8 @@ TEST_F(UninstallEntryTest, RegistersEveryValueOfTheListOfInstalledPrograms) {
     earlier.WriteString("Comments", "kept");
     earlier.WriteString("DisplayVersion", "0.9");
   }
-  RegisterUninstaller(install_, uninstaller);
+  TInstallJournal journal;
+  RegisterUninstaller(journal, install_, uninstaller);
 
   const struct {
     const char* name;
@@ -86,12 +88,23 @@ TEST_F(UninstallEntryTest, RegistersEveryValueOfTheListOfInstalledPrograms) {
   EXPECT_EQ(ReadMachineDword(key_, "EstimatedSize"), 9u);
   EXPECT_EQ(ReadMachineDword(key_, "NoModify"), 1u);
   EXPECT_EQ(ReadMachineDword(key_, "NoRepair"), 1u);
+
+  // A run that fails later puts the earlier entry back: its own values, and none of ours.
+  EXPECT_TRUE(journal.Rollback().empty());
+  EXPECT_EQ(ReadMachineValue(key_, "Comments"), "kept");
+  EXPECT_EQ(ReadMachineValue(key_, "DisplayVersion"), "0.9");
+  for (const char* name : {"DisplayName", "Publisher", "InstallLocation"})
+    EXPECT_EQ(ReadMachineValue(key_, name), "") << name;
+  EXPECT_EQ(ReadMachineDword(key_, "EstimatedSize"), std::nullopt);
+  EXPECT_EQ(ReadMachineDword(key_, "NoModify"), std::nullopt);
 }
 
 TEST_F(UninstallEntryTest, WithoutPublisherWebsiteOrEmailThoseValuesAreLeftOut) {
   const std::string uninstaller = root_.Path() + "\\Uninstall.exe";
   WriteBytes(uninstaller, 1);
-  RegisterUninstaller(install_, uninstaller);
+  TInstallJournal journal;
+  RegisterUninstaller(journal, install_, uninstaller);
+  journal.Commit();
   EXPECT_EQ(ReadMachineValue(key_, "DisplayVersion"), "0.0");
   for (const char* name : {"Publisher", "URLInfoAbout", "HelpLink"}) {
     TRegKey key;

@@ -3,7 +3,9 @@
 // kin, whose reference-counted message strings bring about 50 KB of string code that the program
 // uses nowhere else. Every function of that library file is defined here, so the linker never
 // needs it. The program catches failures as std::exception and shows what() (the library's
-// message, unformatted), so the error a person sees stays the same.
+// message, unformatted), so the error a person sees stays the same. The system error a failing
+// mutex raises is defined here too, as the library's own (system_error.o) brings the same
+// string code.
 #include <bits/functexcept.h>
 
 #include <new>
@@ -65,6 +67,9 @@ void __throw_overflow_error(const char* message) {
 }
 void __throw_underflow_error(const char* message) {
   Raise(message);
+}
+void __throw_system_error(int) {
+  Raise("System error");
 }
 
 }  // namespace std

@@ -1,16 +1,25 @@
 #include "shell/journal_paths.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "shell/folder_rules.h"
 
 namespace xa {
 
+namespace {
+
+// `value` in lower-case hexadecimal digits.
+std::string Hex(uint32_t value) {
+  char digits[8];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
+  return std::string(digits, result.ptr);
+}
+
+}  // namespace
+
+// Formatted without printf, which would bring its whole formatting machinery into the program.
 std::string KeptFilePath(const std::string& path, uint32_t process_id, uint32_t attempt) {
-  char name[32];
-  std::snprintf(name, sizeof name, "~xa%x-%x.tmp", static_cast<unsigned>(process_id),
-                static_cast<unsigned>(attempt));
-  return FilePathWithDelimiter(path) + name;
+  return FilePathWithDelimiter(path) + "~xa" + Hex(process_id) + "-" + Hex(attempt) + ".tmp";
 }
 
 std::string FirstMissingKey(const std::string& key,

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "engine/data_folders.h"
-#include "engine/testing/data_folder_double.h"
 #include "engine/install_run.h"
+#include "engine/testing/data_folder_double.h"
 #include "engine/testing/installer_builder.h"
 #include "engine/testing/win_test_support.h"
 #include "linklabel/ansi.h"

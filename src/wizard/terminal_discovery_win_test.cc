@@ -128,8 +128,8 @@ TEST_F(TerminalDiscoveryTest, PassesOverNamesTheCodePageCannotHold) {
     const std::wstring folder(folder16.begin(), folder16.end());
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     made.push_back(folder);
-    TScopedHandle file(CreateFileW((folder + L"\\terminal.exe").c_str(), GENERIC_WRITE, 0,
-                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TScopedHandle file(CreateFileW((folder + L"\\terminal.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file.IsValid());
   }
   EXPECT_EQ(FindTerminalFolders(root_.Path()), std::vector<std::string>{plain});

@@ -40,12 +40,7 @@ uint32_t PointerAt136(const std::string& bytes) {
 class EndToEndTest : public testing::Test {
  protected:
   void SetUp() override {
-    terminal_a_ = root_.Path() + "\\Terminal A";
-    terminal_b_ = root_.Path() + "\\Terminal B";
-    for (const std::string& folder : {terminal_a_, terminal_b_}) {
-      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      ASSERT_TRUE(CopyTerminalDouble(folder));
-    }
+    ASSERT_TRUE(MakeTwoTerminalDoubles(root_.Path(), &terminal_a_, &terminal_b_));
     // Terminal B already has settings, with bytes after the record that must survive.
     ASSERT_TRUE(CreateDirectoryA((terminal_b_ + "\\config").c_str(), nullptr));
     for (size_t i = 0; i < kExpertsRecordSize; ++i)

@@ -33,12 +33,7 @@ struct TVersionFile {
 class InstallOverEarlierTest : public testing::Test {
  protected:
   void SetUp() override {
-    terminal_a_ = root_.Path() + "\\Terminal A";
-    terminal_b_ = root_.Path() + "\\Terminal B";
-    for (const std::string& folder : {terminal_a_, terminal_b_}) {
-      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      ASSERT_TRUE(CopyTerminalDouble(folder));
-    }
+    ASSERT_TRUE(MakeTwoTerminalDoubles(root_.Path(), &terminal_a_, &terminal_b_));
     // The trader's own Expert Advisor, in folders that must outlive both versions.
     ASSERT_TRUE(CreateDirectoryA((terminal_a_ + "\\MQL4").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((terminal_a_ + "\\MQL4\\Experts").c_str(), nullptr));

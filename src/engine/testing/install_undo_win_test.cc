@@ -60,12 +60,7 @@ struct TUndoCase {
 class InstallUndoTest : public testing::TestWithParam<TUndoCase> {
  protected:
   void SetUp() override {
-    terminal_a_ = root_.Path() + "\\Terminal A";
-    terminal_b_ = root_.Path() + "\\Terminal B";
-    for (const std::string& folder : {terminal_a_, terminal_b_}) {
-      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      ASSERT_TRUE(CopyTerminalDouble(folder));
-    }
+    ASSERT_TRUE(MakeTwoTerminalDoubles(root_.Path(), &terminal_a_, &terminal_b_));
     // Terminal A already holds the trader's own e.ex4 and settings longer than the record.
     ASSERT_TRUE(CreateDirectoryA((terminal_a_ + "\\MQL4").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((terminal_a_ + "\\MQL4\\Experts").c_str(), nullptr));
@@ -249,12 +244,7 @@ struct TDataFolderUndoCase {
 class DataFolderUndoTest : public testing::TestWithParam<TDataFolderUndoCase> {
  protected:
   void SetUp() override {
-    terminal_a_ = root_.Path() + "\\Terminal A";
-    terminal_b_ = root_.Path() + "\\Terminal B";
-    for (const std::string& folder : {terminal_a_, terminal_b_}) {
-      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      ASSERT_TRUE(CopyTerminalDouble(folder));
-    }
+    ASSERT_TRUE(MakeTwoTerminalDoubles(root_.Path(), &terminal_a_, &terminal_b_));
     data_a_ = doubles_.MakeFor(terminal_a_);
     data_b_ = doubles_.MakeFor(terminal_b_);
     ASSERT_TRUE(RemoveDirectoryA((data_b_ + "\\config").c_str()));

@@ -78,6 +78,12 @@ class TTerminalDouble {
 // Copies the test double terminal.exe into `folder`.
 bool CopyTerminalDouble(const std::string& folder);
 
+// Makes the folders "Terminal A" and "Terminal B" in `root`, each holding the test double
+// terminal.exe, and stores their paths in `terminal_a` and `terminal_b`. False when one fails.
+bool MakeTwoTerminalDoubles(const std::string& root,
+                            std::string* terminal_a,
+                            std::string* terminal_b);
+
 }  // namespace xa
 
 #endif  // XA_ENGINE_TESTING_WIN_TEST_SUPPORT_H_

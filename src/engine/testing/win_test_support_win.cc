@@ -200,4 +200,16 @@ bool CopyTerminalDouble(const std::string& folder) {
   return CopyFileA(source.c_str(), target.c_str(), FALSE);
 }
 
+bool MakeTwoTerminalDoubles(const std::string& root,
+                            std::string* terminal_a,
+                            std::string* terminal_b) {
+  *terminal_a = root + "\\Terminal A";
+  *terminal_b = root + "\\Terminal B";
+  for (const std::string* folder : {terminal_a, terminal_b}) {
+    if (!CreateDirectoryA(folder->c_str(), nullptr) || !CopyTerminalDouble(*folder))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace xa

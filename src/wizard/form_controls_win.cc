@@ -122,8 +122,9 @@ void CreateHeader(TFormControls& c, const THeaderText& text) {
   header.Picture =
       Child(band, L"STATIC", L"", SS_OWNERDRAW, Box(456, 9, 48, 48), kIdHeaderPicture, nullptr);
   header.Title = Label(band, text.Title, Box(24, 18, 409, 19), c.TitleFont.Get(), kLabelOneLine);
-  header.Subtitle =
-      Label(band, text.Subtitle, Box(24, 38, 417, 13), c.FormFont.Get(), kLabelOneLine);
+  // Room for a second line above the rule: with a wider font than the form was laid out for,
+  // the What's New subtitle wraps instead of being cut.
+  header.Subtitle = Label(band, text.Subtitle, Box(24, 38, 417, 26), c.FormFont.Get());
 }
 
 void CreateStartPage(TFormControls& c) {

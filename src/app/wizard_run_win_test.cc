@@ -13,6 +13,7 @@
 #include "app/walk/window_driver_win.h"
 #include "engine/testing/installer_builder.h"
 #include "shell/testing/temp_folder.h"
+#include "wizard/testing/edit_lines.h"
 
 namespace xa {
 namespace {
@@ -35,17 +36,6 @@ void DoubleClick(HWND button) {
     inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
   ASSERT_EQ(SendInput(4, inputs, sizeof(INPUT)), 4u);
-}
-
-std::vector<std::u16string> Lines(const std::u16string& text) {
-  std::vector<std::u16string> lines;
-  for (size_t start = 0;;) {
-    const size_t end = text.find(u"\r\n", start);
-    lines.push_back(text.substr(start, end - start));
-    if (end == std::u16string::npos)
-      return lines;
-    start = end + 2;
-  }
 }
 
 class WizardRunTest : public testing::Test {
@@ -125,7 +115,7 @@ TEST_F(WizardRunTest, AnswersDuringTheRunAndADoubleClickOnNextLandsOnTheProgress
   Settle(form);
   EXPECT_NE(FindControl(form, u"Static", u"Installation in Progress"), nullptr);
   EXPECT_EQ(FindControl(form, u"Button", u"Finish"), nullptr);
-  const std::vector<std::u16string> lines = Lines(TextOf(FindControl(form, u"Edit")));
+  const std::vector<std::u16string> lines = EditLines(TextOf(FindControl(form, u"Edit")));
   EXPECT_GT(lines.size(), static_cast<size_t>(kFiles));
   EXPECT_EQ(lines.back(), u"Done.");
   EXPECT_TRUE(

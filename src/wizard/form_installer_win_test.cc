@@ -24,6 +24,7 @@
 #include "shell/window_binding_win.h"
 #include "shell/window_errors_win.h"
 #include "wizard/reflected_messages.h"
+#include "wizard/testing/edit_lines.h"
 #include "wizard/wizard_messages.h"
 
 namespace xa {
@@ -43,15 +44,7 @@ bool Shown(HWND window) {
 }
 
 std::vector<std::u16string> Lines(HWND edit) {
-  std::vector<std::u16string> lines;
-  std::u16string text = WindowText16(edit);
-  for (size_t start = 0;;) {
-    const size_t end = text.find(u"\r\n", start);
-    lines.push_back(text.substr(start, end - start));
-    if (end == std::u16string::npos)
-      return lines;
-    start = end + 2;
-  }
+  return EditLines(WindowText16(edit));
 }
 
 class FormTest : public testing::Test {

@@ -4,6 +4,7 @@
 
 #include "engine/terminal.h"
 #include "linklabel/ansi.h"
+#include "linklabel/wide_text.h"
 #include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 
@@ -34,7 +35,7 @@ std::vector<std::string> FindTerminalFolders(const std::string& root) {
   // offered as a different path.
   const std::u16string pattern = AnsiToUtf16(root + "\\*.*");
   WIN32_FIND_DATAW entry;
-  TScopedFindHandle find(FindFirstFileW(reinterpret_cast<const wchar_t*>(pattern.c_str()), &entry));
+  TScopedFindHandle find(FindFirstFileW(Wide(pattern), &entry));
   if (!find.IsValid())
     return folders;
   do {

@@ -1,0 +1,21 @@
+#ifndef XA_WIZARD_WINDOW_DPI_WIN_H_
+#define XA_WIZARD_WINDOW_DPI_WIN_H_
+
+#include <windows.h>
+
+namespace xa {
+
+// The dots per inch the form is laid out for: its pixel values, fonts and pictures are given
+// for this resolution and scaled from it.
+inline constexpr UINT kDesignDpi = 96;
+
+// The dots per inch `hwnd` is shown at: the window's own where the system tells it (Windows 10
+// 1607 and later), else the screen's. Never zero.
+UINT WindowDpi(HWND hwnd) noexcept;
+
+// `value`, a length in pixels at kDesignDpi, in pixels at `dpi`, rounded to the nearest.
+int ScaleForDpi(int value, UINT dpi) noexcept;
+
+}  // namespace xa
+
+#endif  // XA_WIZARD_WINDOW_DPI_WIN_H_

@@ -19,9 +19,6 @@
 namespace xa {
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-
 void RegisterFormClass() {
   static const bool registered = [] {
     WNDCLASSEXW wc{};
@@ -106,16 +103,17 @@ void TFormInstaller::Create() {
   LoadCommonControls();
   RegisterFormClass();
   gui_thread_ = GetCurrentThreadId();
-  RECT frame{0, 0, kFormClientWidth, kFormClientHeight};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  hwnd_ = BindNewWindow(
-      CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                      nullptr, GetModuleHandleW(nullptr), nullptr),
-      *this, "Cannot create the wizard window");
+  // Made at the design size; FitWindowToDpi sizes it for the resolution it is shown at.
+  const SIZE frame =
+      WindowSizeForDpi(kFormClientWidth, kFormClientHeight, kFormStyle, kFormExStyle, kDesignDpi);
+  hwnd_ = BindNewWindow(CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr),
+                        *this, "Cannot create the wizard window");
   try {
     SetWindowErrorTarget(hwnd_);
     CreateFormControls(hwnd_, controls_);
+    FitWindowToDpi();
     static TNoFocusButton no_focus;
     BindWindow(controls_.BtnAddMetaTrader, no_focus);
     controls_.LabelStart2.OnLinkClick = [this](TUniCustomLinkLabel&, int32_t number,
@@ -165,6 +163,9 @@ LRESULT TFormInstaller::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
         return 0;
       }
       break;
+    case kWmDpiChanged:
+      DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case kWindowErrorMessage:
       ShowQueuedErrors();
       return 0;

@@ -17,6 +17,33 @@ AdjustForDpiFunction AdjustWindowRectExForDpiEntry() noexcept {
       reinterpret_cast<void (*)()>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
 }
 
+// The height of a line of text in `font`, in pixels; 0 when the font cannot be measured.
+int LineHeight(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  if (!screen)
+    return 0;
+  TEXTMETRICW metrics{};
+  HGDIOBJ old = SelectObject(screen, font);
+  const BOOL measured = GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return measured ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
+// The font of character height `height` at kDesignDpi for `dpi`: the height scaled and rounded
+// down, and lower still while a line of it is higher than a line at kDesignDpi scaled, since
+// the rounding in a font's metrics is no linear scale and the boxes of word-wrapped labels hold
+// whole lines with little to spare.
+TGdiObject<HFONT> FontForDpi(const wchar_t* face, int height, bool bold, UINT dpi) {
+  const int design_line = LineHeight(CreatePixelFont(face, height, bold).Get());
+  const int most = design_line * static_cast<int>(dpi) / static_cast<int>(kDesignDpi);
+  int scaled = height * static_cast<int>(dpi) / static_cast<int>(kDesignDpi);
+  TGdiObject<HFONT> font = CreatePixelFont(face, scaled, bold);
+  while (scaled > 1 && LineHeight(font.Get()) > most)
+    font = CreatePixelFont(face, --scaled, bold);
+  return font;
+}
+
 }  // namespace
 
 HFONT TFormFonts::Get(TFormFont role) const {
@@ -36,9 +63,9 @@ HFONT TFormFonts::Get(TFormFont role) const {
 
 TFormFonts CreateFormFonts(UINT dpi) {
   TFormFonts fonts;
-  fonts.Form = CreatePixelFont(L"MS Sans Serif", ScaleForDpi(11, dpi), false);
-  fonts.Title = CreatePixelFont(L"Arial", ScaleForDpi(16, dpi), true);
-  fonts.Heading = CreatePixelFont(L"Arial", ScaleForDpi(21, dpi), false);
+  fonts.Form = FontForDpi(L"MS Sans Serif", 11, false, dpi);
+  fonts.Title = FontForDpi(L"Arial", 16, true, dpi);
+  fonts.Heading = FontForDpi(L"Arial", 21, false, dpi);
   return fonts;
 }
 

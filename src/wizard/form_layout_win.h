@@ -23,8 +23,9 @@ struct TFormFonts {
 };
 
 // The form font ("MS Sans Serif" 11 pixels), the title font ("Arial" bold 16) and the heading
-// font ("Arial" 21), their heights scaled from kDesignDpi to `dpi`. Raises Exception when the
-// system refuses a font.
+// font ("Arial" 21), their character heights scaled from kDesignDpi to `dpi`, rounded down and
+// lowered while a line is higher than one at kDesignDpi scaled. Raises Exception when the system
+// refuses a font.
 TFormFonts CreateFormFonts(UINT dpi);
 
 // A window's place within its parent at kDesignDpi: left, top, width, height.

@@ -109,8 +109,9 @@ constexpr THeaderText kHeaderTexts[] = {
      IDB_HEADER_NEWS},
 };
 
-HBITMAP LoadResourceBitmap(int id) {
-  return LoadPictureResource(id).Release();
+// The picture resource `id` drawn for the DPI of `window`.
+HBITMAP LoadResourceBitmap(int id, HWND window) {
+  return LoadPictureResource(id, WindowDpi(window)).Release();
 }
 
 void CreateHeader(TFormControls& c, const THeaderText& text) {
@@ -118,7 +119,7 @@ void CreateHeader(TFormControls& c, const THeaderText& text) {
   header.Band.Create(c.Page(text.Page).Handle(), 0, 0, kFormClientWidth, kHeaderHeight, kWhite);
   HWND band = header.Band.Handle();
   Child(band, L"STATIC", L"", SS_ETCHEDHORZ, Box(0, 66, kFormClientWidth, 2), -1, nullptr);
-  header.Bitmap = TGdiObject<HBITMAP>(LoadResourceBitmap(text.Bitmap));
+  header.Bitmap = TGdiObject<HBITMAP>(LoadResourceBitmap(text.Bitmap, band));
   header.Picture =
       Child(band, L"STATIC", L"", SS_OWNERDRAW, Box(456, 9, 48, 48), kIdHeaderPicture, nullptr);
   header.Title = Label(band, text.Title, Box(24, 18, 409, 19), c.TitleFont.Get(), kLabelOneLine);
@@ -192,7 +193,7 @@ void CreateFolderPage(TFormControls& c) {
         L"clicking the button below.",
         Box(40, 80, 433, 41), font);
   c.ListMetaTrader.Create(page, kIdListMetaTrader, 40, 128, 433, 145, font);
-  c.AddGlyph = TGdiObject<HBITMAP>(LoadResourceBitmap(IDB_ADD_FOLDER_GLYPH));
+  c.AddGlyph = TGdiObject<HBITMAP>(LoadResourceBitmap(IDB_ADD_FOLDER_GLYPH, page));
   c.BtnAddMetaTrader = Child(page, L"BUTTON", L" Add a MetaTrader folder", BS_OWNERDRAW,
                              Box(40, 280, 177, 28), kIdBtnAddMetaTrader, font);
 }

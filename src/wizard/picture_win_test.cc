@@ -232,9 +232,10 @@ class BannerTest : public testing::Test {
 };
 
 TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
-  EXPECT_FALSE(LoadBannerBitmap({}));
-  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}));
-  EXPECT_FALSE(LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}));
+  EXPECT_FALSE(LoadBannerBitmap({}, kDesignDpi));
+  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}, kDesignDpi));
+  EXPECT_FALSE(
+      LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}, kDesignDpi));
   try {
     DecodeJpeg({0xFF, 0xD8, 0xFF});
     ADD_FAILURE() << "decoded a start marker alone";
@@ -246,7 +247,7 @@ TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
 TEST_F(BannerTest, TheSystemDecoderGivesTheEncodedPixels) {
   const std::vector<uint8_t> jpeg = EncodeBlocks();
   ASSERT_GT(jpeg.size(), 100u);
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, kDesignDpi);
   ASSERT_TRUE(bitmap);
   const SIZE size = SizeOf(bitmap.Get());
   EXPECT_EQ(size.cx, 48);
@@ -266,7 +267,7 @@ TEST_F(BannerTest, TheSampleBannerDecodesToItsSize) {
   std::ifstream file(XA_SAMPLE_BANNER_PATH, std::ios::binary);
   ASSERT_TRUE(file) << XA_SAMPLE_BANNER_PATH;
   const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(file), {}};
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, kDesignDpi);
   ASSERT_TRUE(bitmap);
   const SIZE size = SizeOf(bitmap.Get());
   EXPECT_EQ(size.cx, 160);

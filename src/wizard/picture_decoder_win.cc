@@ -74,36 +74,8 @@ void OpenConverted(IWICImagingFactory& factory,
         encoded, "unconvertible pixels");
 }
 
-void CheckSize(UINT width, UINT height, const TEncoded& encoded) {
-  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPixels)
-    Check(E_INVALIDARG, encoded, "picture too large or empty");
-}
-
-// `length` resized by `scale`, rounded to the nearest pixel and at least one.
-UINT Scaled(UINT length, TPictureScale scale) {
-  const uint64_t scaled =
-      (uint64_t{length} * scale.Numerator + scale.Denominator / 2) / scale.Denominator;
-  return scaled == 0 ? 1 : static_cast<UINT>(scaled > kMaxPixels ? kMaxPixels + 1 : scaled);
-}
-
-// The pixels of `source`, 24-bit BGR, as a picture of RGB rows.
-TPicture CopyPicture(IWICBitmapSource& source, UINT width, UINT height, const TEncoded& encoded) {
-  TPicture picture;
-  picture.Width = static_cast<int32_t>(width);
-  picture.Height = static_cast<int32_t>(height);
-  const UINT stride = width * 3;
-  picture.Rgb.resize(size_t{stride} * height);
-  Check(
-      source.CopyPixels(nullptr, stride, static_cast<UINT>(picture.Rgb.size()), picture.Rgb.data()),
-      encoded, "damaged picture data");
-  for (size_t at = 0; at < picture.Rgb.size(); at += 3)
-    std::swap(picture.Rgb[at], picture.Rgb[at + 2]);
-  return picture;
-}
-
-TPicture Decode(const TEncoded& encoded, TPictureScale scale) {
-  if (encoded.Size == 0 || encoded.Size > MAXDWORD || scale.Numerator == 0 ||
-      scale.Denominator == 0)
+TPicture Decode(const TEncoded& encoded) {
+  if (encoded.Size == 0 || encoded.Size > MAXDWORD)
     Check(E_INVALIDARG, encoded, "empty");
   TComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -114,27 +86,29 @@ TPicture Decode(const TEncoded& encoded, TPictureScale scale) {
   UINT width = 0;
   UINT height = 0;
   Check(converter->GetSize(&width, &height), encoded, "no size");
-  CheckSize(width, height, encoded);
-  if (scale.Numerator == scale.Denominator)
-    return CopyPicture(*converter.Get(), width, height, encoded);
-  width = Scaled(width, scale);
-  height = Scaled(height, scale);
-  CheckSize(width, height, encoded);
-  TComPtr<IWICBitmapScaler> scaler;
-  Check(factory->CreateBitmapScaler(Out(scaler)), encoded, "no scaler");
-  Check(scaler->Initialize(converter.Get(), width, height, WICBitmapInterpolationModeFant), encoded,
-        "unscalable picture");
-  return CopyPicture(*scaler.Get(), width, height, encoded);
+  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPixels)
+    Check(E_INVALIDARG, encoded, "picture too large or empty");
+  TPicture picture;
+  picture.Width = static_cast<int32_t>(width);
+  picture.Height = static_cast<int32_t>(height);
+  const UINT stride = width * 3;
+  picture.Rgb.resize(size_t{stride} * height);
+  Check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(picture.Rgb.size()),
+                              picture.Rgb.data()),
+        encoded, "damaged picture data");
+  for (size_t at = 0; at < picture.Rgb.size(); at += 3)
+    std::swap(picture.Rgb[at], picture.Rgb[at + 2]);
+  return picture;
 }
 
 }  // namespace
 
-TPicture DecodeJpeg(const std::vector<uint8_t>& jpeg, TPictureScale scale) {
-  return Decode({jpeg.data(), jpeg.size(), kJpegContainer, "JPEG"}, scale);
+TPicture DecodeJpeg(const std::vector<uint8_t>& jpeg) {
+  return Decode({jpeg.data(), jpeg.size(), kJpegContainer, "JPEG"});
 }
 
 TPicture DecodePng(const uint8_t* png, size_t size) {
-  return Decode({png, size, kPngContainer, "PNG"}, {});
+  return Decode({png, size, kPngContainer, "PNG"});
 }
 
 }  // namespace xa

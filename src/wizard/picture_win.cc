@@ -8,6 +8,9 @@
 namespace xa {
 namespace {
 
+// The most pixels a resized banner may have: many times the strip's at the largest scale.
+constexpr uint64_t kMaxBannerPixels = 1 << 24;
+
 // The bitmap of picture resource `id` exactly; empty when there is none or it does not decode.
 TGdiObject<HBITMAP> LoadPictureVariant(int id) {
   const HMODULE program = GetModuleHandleW(nullptr);
@@ -121,11 +124,19 @@ TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg, UINT dpi)
     return {};
   TPicture picture;
   try {
-    picture = DecodeJpeg(jpeg, {dpi, kDesignDpi});
+    picture = DecodeJpeg(jpeg);
   } catch (const Exception&) {
     return {};
   }
-  return CreatePictureBitmap(picture);
+  if (dpi == kDesignDpi)
+    return CreatePictureBitmap(picture);
+  const int width = ScaleForDpi(picture.Width, dpi);
+  const int height = ScaleForDpi(picture.Height, dpi);
+  // A banner far larger than its strip stays as it is rather than growing without bound.
+  if (width <= 0 || height <= 0 ||
+      uint64_t{static_cast<uint32_t>(width)} * height > kMaxBannerPixels)
+    return CreatePictureBitmap(picture);
+  return CreatePictureBitmap(ResizePicture(picture, width, height));
 }
 
 }  // namespace xa

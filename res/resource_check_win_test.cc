@@ -29,7 +29,7 @@ HINSTANCE Self() {
 void ExpectPicture(int id, int size) {
   SCOPED_TRACE(id);
   const xa::TComApartment apartment;
-  const xa::TGdiObject<HBITMAP> picture = xa::LoadPictureResource(id);
+  const xa::TGdiObject<HBITMAP> picture = xa::LoadPictureResource(id, xa::kDesignDpi);
   ASSERT_TRUE(picture);
   DIBSECTION dib{};
   ASSERT_EQ(GetObjectW(picture.Get(), sizeof dib, &dib), static_cast<int>(sizeof dib));

@@ -128,8 +128,12 @@ constexpr THeaderText kHeaderTexts[] = {
      IDB_HEADER_NEWS},
 };
 
-HBITMAP LoadResourceBitmap(int id) {
-  return LoadPictureResource(id).Release();
+// The picture resource `id` drawn for the DPI of `window`.
+// The header pictures and the button glyph drawn for the controls' resolution.
+void LoadFormPictures(TFormControls& c) {
+  for (const THeaderText& text : kHeaderTexts)
+    c.Header(text.Page).Bitmap = LoadPictureResource(text.Bitmap, c.Dpi);
+  c.AddGlyph = LoadPictureResource(IDB_ADD_FOLDER_GLYPH, c.Dpi);
 }
 
 void CreateHeader(TFormControls& c, const THeaderText& text) {
@@ -139,7 +143,6 @@ void CreateHeader(TFormControls& c, const THeaderText& text) {
   HWND band = header.Band.Handle();
   Child(c, band, L"STATIC", L"", SS_ETCHEDHORZ, Box(0, 66, kFormClientWidth, 2), -1,
         TFormFont::kNone);
-  header.Bitmap = TGdiObject<HBITMAP>(LoadResourceBitmap(text.Bitmap));
   header.Picture = Child(c, band, L"STATIC", L"", SS_OWNERDRAW, Box(456, 9, 48, 48),
                          kIdHeaderPicture, TFormFont::kNone);
   header.Title = Label(c, band, text.Title, Box(24, 18, 409, 19), TFormFont::kTitle, kLabelOneLine);
@@ -209,7 +212,6 @@ void CreateFolderPage(TFormControls& c) {
         Box(40, 80, 433, 41));
   c.ListMetaTrader.Create(page, kIdListMetaTrader, 40, 128, 433, 145, c.Fonts.Form.Get());
   c.Layout.Add(c.ListMetaTrader.Handle(), Box(40, 128, 433, 145), TFormFont::kForm);
-  c.AddGlyph = TGdiObject<HBITMAP>(LoadResourceBitmap(IDB_ADD_FOLDER_GLYPH));
   c.BtnAddMetaTrader = Child(c, page, L"BUTTON", L" Add a MetaTrader folder", BS_OWNERDRAW,
                              Box(40, 280, 177, 28), kIdBtnAddMetaTrader, TFormFont::kForm);
 }
@@ -274,6 +276,7 @@ void CreateFormControls(HWND form, TFormControls& c) {
   CreateButtonBar(form, c);
   c.Layout.Apply(dpi, c.Fonts);
   ApplyInnerLengths(c, dpi);
+  LoadFormPictures(c);
 }
 
 void LayOutFormControls(TFormControls& c, UINT dpi) {
@@ -284,6 +287,7 @@ void LayOutFormControls(TFormControls& c, UINT dpi) {
   // The old fonts go only now that no control shows its text in them.
   c.Fonts = std::move(fonts);
   c.Dpi = dpi;
+  LoadFormPictures(c);
 }
 
 void SetWindowText16(HWND window, const std::u16string& text) {

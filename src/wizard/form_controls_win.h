@@ -75,14 +75,14 @@ struct TFormControls {
   THeader& Header(TPage page) { return Headers[static_cast<size_t>(page)]; }
 };
 
-// Creates all controls of the wizard form inside `form`, laid out with their fonts for the
-// form's resolution (WindowDpi): every page panel hidden, the start page's welcome part in front.
-// Raises Exception when a control or a font cannot be created.
+// Creates all controls of the wizard form inside `form`, laid out with their fonts and pictures
+// for the form's resolution (WindowDpi): every page panel hidden, the start page's welcome part in
+// front. Raises Exception when a control or a font cannot be created.
 void CreateFormControls(HWND form, TFormControls& controls);
 
-// Lays the controls out again for `dpi` and gives them fonts made for it; the old fonts are
-// deleted once no control uses them. Raises Exception when a font cannot be created; the
-// controls then stay as they were.
+// Lays the controls out again for `dpi`, gives them fonts made for it (the old fonts are deleted
+// once no control uses them) and loads the header pictures and the button glyph for it. Raises
+// Exception when a font cannot be created; the controls then stay as they were.
 void LayOutFormControls(TFormControls& controls, UINT dpi);
 
 // Sets the UTF-16 text of a window.

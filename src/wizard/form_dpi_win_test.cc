@@ -6,16 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/testing/installer_builder.h"
 #include "linklabel/ansi.h"
+#include "res/resource_ids.h"
 #include "shell/com_apartment.h"
 #include "shell/testing/temp_folder.h"
 #include "wizard/form_installer_win.h"
 #include "wizard/form_layout_win.h"
+#include "wizard/picture_win.h"
 #include "wizard/window_dpi_win.h"
 
 namespace xa {
@@ -79,6 +83,10 @@ class FormDpiTest : public testing::Test {
     package_.LicenseText = "{\\rtf1 Licence terms}";
     package_.WhatsNewText = "{\\rtf1 What is new}";
     package_.AddFile().TargetPath = "{metatrader}\\experts\\Test.ex4";
+    std::ifstream banner(XA_SAMPLE_BANNER_PATH, std::ios::binary);
+    package_.Banner.assign(std::istreambuf_iterator<char>(banner), {});
+    banner_width_ = PictureSize(LoadBannerBitmap(package_.Banner, kDesignDpi).Get()).cx;
+    ASSERT_GT(banner_width_, 0);
     BuildInstaller(package_, {"expert"}, setup_, XA_SETUP_PATH);
     TFormEnvironment environment;
     environment.ExecutablePath = setup_;
@@ -120,6 +128,19 @@ class FormDpiTest : public testing::Test {
     }
     EXPECT_EQ(SendMessageW(c.ListMetaTrader.Handle(), LB_GETITEMHEIGHT, 0, 0),
               ScaleForDpi(17, dpi));
+    // The pictures drawn for the resolution (the nearest of 100, 150 and 200 % not larger),
+    // the banner scaled from its own size.
+    const SIZE header = PictureSize(LoadPictureResource(IDB_HEADER_INFO, dpi).Get());
+    EXPECT_LE(header.cx, ScaleForDpi(48, dpi));
+    for (const THeader& band : c.Headers) {
+      if (band.Picture) {
+        EXPECT_EQ(PictureSize(band.Bitmap.Get()).cx, header.cx);
+      }
+    }
+    const SIZE glyph = PictureSize(LoadPictureResource(IDB_ADD_FOLDER_GLYPH, dpi).Get());
+    EXPECT_LE(glyph.cx, ScaleForDpi(16, dpi));
+    EXPECT_EQ(PictureSize(c.AddGlyph.Get()).cx, glyph.cx);
+    EXPECT_EQ(PictureSize(c.Banner.Get()).cx, ScaleForDpi(banner_width_, dpi));
   }
 
   // Every label's and button's text fits its window, measured in the window's own font; the
@@ -165,6 +186,7 @@ class FormDpiTest : public testing::Test {
   TTempFolder root_{"wizard-dpi"};
   std::string setup_ = root_.Path() + "\\Setup.exe";
   TXaInstall package_;
+  int banner_width_ = 0;
   std::unique_ptr<TFormInstaller> form_;
 };
 

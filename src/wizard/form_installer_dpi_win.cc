@@ -37,6 +37,11 @@ void TFormInstaller::DpiChanged(UINT dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitClientArea(hwnd_, dpi);
   LayOutFormControls(controls_, dpi);
+  icons_.Apply(hwnd_, dpi);
+  if (FInstall)
+    ShowBanner(FInstall->Banner);
+  else if (FUninstall)
+    ShowBanner(FUninstall->Banner);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

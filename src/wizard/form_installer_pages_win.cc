@@ -71,7 +71,7 @@ void TFormInstaller::ApplyTexts(const TRoleTexts& texts) {
 }
 
 void TFormInstaller::ShowBanner(const std::vector<uint8_t>& jpeg) {
-  controls_.Banner = LoadBannerBitmap(jpeg);
+  controls_.Banner = LoadBannerBitmap(jpeg, controls_.Dpi);
   InvalidateRect(controls_.ImgBanner, nullptr, TRUE);
 }
 

@@ -61,18 +61,18 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
       item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(item.hDC, Wide(caption), static_cast<int>(caption.size()), &extent);
-  constexpr int kGlyphSize = 16;
+  const int glyph_size = PictureSize(glyph).cx;
   const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
   const int left =
       item.rcItem.left +
-      (item.rcItem.right - item.rcItem.left - kGlyphSize - static_cast<int>(extent.cx)) / 2 + shift;
+      (item.rcItem.right - item.rcItem.left - glyph_size - static_cast<int>(extent.cx)) / 2 + shift;
   const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
   if (glyph)
-    DrawTransparent(item.hDC, left, middle - kGlyphSize / 2, glyph);
+    DrawTransparent(item.hDC, left, middle - PictureSize(glyph).cy / 2, glyph);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC,
                GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  RECT text_box{left + kGlyphSize, item.rcItem.top + shift, item.rcItem.right,
+  RECT text_box{left + glyph_size, item.rcItem.top + shift, item.rcItem.right,
                 item.rcItem.bottom + shift};
   DrawTextW(item.hDC, Wide(caption), static_cast<int>(caption.size()), &text_box,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
@@ -84,7 +84,7 @@ constexpr char kUnknownError[] = "Unexpected error";
 }  // namespace
 
 TFormInstaller::TFormInstaller(TFormEnvironment environment)
-    : environment_(std::move(environment)) {}
+    : environment_(std::move(environment)), icons_(IDI_XASETUP) {}
 
 TFormInstaller::~TFormInstaller() {
   Destroy();
@@ -112,6 +112,7 @@ void TFormInstaller::Create() {
                         *this, "Cannot create the wizard window");
   try {
     SetWindowErrorTarget(hwnd_);
+    icons_.Apply(hwnd_, WindowDpi(hwnd_));
     CreateFormControls(hwnd_, controls_);
     FitWindowToDpi();
     static TNoFocusButton no_focus;
@@ -221,7 +222,7 @@ void TFormInstaller::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
     } else if (item.CtlID == kIdHeaderPicture) {
       for (const THeader& header : controls_.Headers) {
         if (header.Picture == item.hwndItem && header.Bitmap.Get())
-          DrawTransparent(item.hDC, 0, 0, header.Bitmap.Get());
+          DrawTransparentCentered(item.hDC, item.rcItem, header.Bitmap.Get());
       }
     } else if (item.CtlID == kIdBtnAddMetaTrader) {
       DrawGlyphButton(item, controls_.AddGlyph.Get());

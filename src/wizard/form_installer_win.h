@@ -15,6 +15,7 @@
 #include "shell/window_binding_win.h"
 #include "wizard/form_controls_win.h"
 #include "wizard/form_environment_win.h"
+#include "wizard/form_icons_win.h"
 #include "wizard/page_flow.h"
 #include "wizard/progress_batch.h"
 
@@ -130,6 +131,7 @@ class TFormInstaller : private TWindowHandler {
   TFormEnvironment environment_;
   HWND hwnd_ = nullptr;
   TFormControls controls_;
+  TFormIcons icons_;
   std::unique_ptr<TPageFlow> flow_;
   std::u16string title_;
   bool FIsUninstall = false;

@@ -232,9 +232,10 @@ class BannerTest : public testing::Test {
 };
 
 TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
-  EXPECT_FALSE(LoadBannerBitmap({}));
-  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}));
-  EXPECT_FALSE(LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}));
+  EXPECT_FALSE(LoadBannerBitmap({}, kDesignDpi));
+  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}, kDesignDpi));
+  EXPECT_FALSE(
+      LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}, kDesignDpi));
   try {
     DecodeJpeg({0xFF, 0xD8, 0xFF});
     ADD_FAILURE() << "decoded a start marker alone";
@@ -246,7 +247,7 @@ TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
 TEST_F(BannerTest, TheSystemDecoderGivesTheEncodedPixels) {
   const std::vector<uint8_t> jpeg = EncodeBlocks();
   ASSERT_GT(jpeg.size(), 100u);
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, kDesignDpi);
   ASSERT_TRUE(bitmap);
   const SIZE size = SizeOf(bitmap.Get());
   EXPECT_EQ(size.cx, 48);
@@ -262,15 +263,65 @@ TEST_F(BannerTest, TheSystemDecoderGivesTheEncodedPixels) {
   }
 }
 
-TEST_F(BannerTest, TheSampleBannerDecodesToItsSize) {
+// Colours across the edge between the top row's first two blocks, scaled for `dpi`: the left
+// block well inside, the right block well inside, and how many pixels between them have a colour
+// of neither, as a smooth scaler gives and a nearest-pixel one does not.
+struct TScaledEdge {
+  bool LeftKept;
+  bool RightKept;
+  int Blended;
+};
+
+TScaledEdge ScaledEdge(HBITMAP bitmap, UINT dpi) {
+  TMemoryDC dc;
+  dc.Select(bitmap);
+  const int y = ScaleForDpi(8, dpi);
+  const int edge = ScaleForDpi(16, dpi);
+  TScaledEdge found{Near(GetPixel(dc.Get(), edge - ScaleForDpi(6, dpi), y), kBlocks[0][0]),
+                    Near(GetPixel(dc.Get(), edge + ScaleForDpi(6, dpi), y), kBlocks[0][1]), 0};
+  for (int x = edge - 3; x <= edge + 3; ++x) {
+    const COLORREF pixel = GetPixel(dc.Get(), x, y);
+    if (!Near(pixel, kBlocks[0][0]) && !Near(pixel, kBlocks[0][1]))
+      ++found.Blended;
+  }
+  return found;
+}
+
+TEST_F(BannerTest, TheBannerIsScaledSmoothlyForTheWindowDpi) {
+  const std::vector<uint8_t> jpeg = EncodeBlocks();
+  const struct {
+    UINT Dpi;
+    SIZE Size;
+  } kCases[] = {{96, {48, 32}}, {120, {60, 40}}, {144, {72, 48}}, {192, {96, 64}}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Dpi);
+    const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, c.Dpi);
+    ASSERT_TRUE(bitmap);
+    const SIZE size = SizeOf(bitmap.Get());
+    EXPECT_EQ(size.cx, c.Size.cx);
+    EXPECT_EQ(size.cy, c.Size.cy);
+    const TScaledEdge edge = ScaledEdge(bitmap.Get(), c.Dpi);
+    EXPECT_TRUE(edge.LeftKept);
+    EXPECT_TRUE(edge.RightKept);
+    if (c.Dpi == kDesignDpi)
+      EXPECT_EQ(edge.Blended, 0);
+    else
+      EXPECT_GT(edge.Blended, 0);
+  }
+}
+
+TEST_F(BannerTest, TheSampleBannerFillsItsStripAtEachScale) {
   std::ifstream file(XA_SAMPLE_BANNER_PATH, std::ios::binary);
   ASSERT_TRUE(file) << XA_SAMPLE_BANNER_PATH;
   const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(file), {}};
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
-  ASSERT_TRUE(bitmap);
-  const SIZE size = SizeOf(bitmap.Get());
-  EXPECT_EQ(size.cx, 160);
-  EXPECT_EQ(size.cy, 320);
+  for (const UINT dpi : {96u, 144u, 192u}) {
+    SCOPED_TRACE(dpi);
+    const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, dpi);
+    ASSERT_TRUE(bitmap);
+    const SIZE size = SizeOf(bitmap.Get());
+    EXPECT_EQ(size.cx, ScaleForDpi(160, dpi));
+    EXPECT_EQ(size.cy, ScaleForDpi(320, dpi));
+  }
 }
 
 }  // namespace

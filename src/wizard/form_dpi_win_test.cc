@@ -190,6 +190,28 @@ class FormDpiTest : public testing::Test {
   std::unique_ptr<TFormInstaller> form_;
 };
 
+TEST(ScaleBox, ScalesEveryEdgeSoThatTheDesignValuesStayAt96) {
+  struct Case {
+    TDesignBox box;
+    UINT dpi;
+    RECT want;
+  };
+  const Case cases[] = {
+      {{161, 8, 343, 305}, 96, {161, 8, 504, 313}},
+      {{161, 8, 343, 305}, 144, {242, 12, 756, 470}},
+      {{161, 8, 343, 305}, 192, {322, 16, 1008, 626}},
+      {{0, 0, 160, 320}, 144, {0, 0, 240, 480}},
+      {{24, 38, 417, 26}, 120, {30, 48, 551, 80}},
+  };
+  for (const Case& c : cases) {
+    const RECT got = ScaleBox(c.box, c.dpi);
+    EXPECT_EQ(got.left, c.want.left);
+    EXPECT_EQ(got.top, c.want.top);
+    EXPECT_EQ(got.right, c.want.right);
+    EXPECT_EQ(got.bottom, c.want.bottom);
+  }
+}
+
 TEST(DpiAwareness, TheManifestMakesTheProcessPerMonitorAware) {
   using GetContext = HANDLE(WINAPI*)();
   using GetAwareness = int(WINAPI*)(HANDLE);

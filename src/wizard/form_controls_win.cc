@@ -282,7 +282,6 @@ void CreateFormControls(HWND form, TFormControls& c) {
 void LayOutFormControls(TFormControls& c, UINT dpi) {
   TFormFonts fonts = CreateFormFonts(dpi);
   c.Layout.Apply(dpi, fonts);
-  c.LabelStart2.SetFont(fonts.Form.Get());
   ApplyInnerLengths(c, dpi);
   // The old fonts go only now that no control shows its text in them.
   c.Fonts = std::move(fonts);

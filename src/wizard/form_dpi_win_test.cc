@@ -3,6 +3,8 @@
 // included, are linked in, so the process is as DPI aware as the wizard itself.
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -117,6 +119,18 @@ class FormDpiTest : public testing::Test {
       // A drop-down list is as high as its selection field, the link label as its text.
       if (name != "ComboBox" && entry.Window != c.LabelStart2.Handle()) {
         EXPECT_EQ(Height(box), Height(want));
+      }
+      if (entry.Font == TFormFont::kRichText) {
+        // Zoomed from the resolution the form was made at; 0/0 is no zoom.
+        WPARAM numerator = 0;
+        LPARAM denominator = 0;
+        SendMessageW(entry.Window, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                     reinterpret_cast<LPARAM>(&denominator));
+        if (dpi == PrefixDpi()) {
+          EXPECT_EQ(numerator, denominator);
+        } else {
+          EXPECT_EQ(numerator * PrefixDpi(), static_cast<WPARAM>(denominator) * dpi);
+        }
       }
       // Fonts are the design's scaled, less a little where a line would outgrow the scale.
       const int design_height[] = {0, 11, 16, 21, 11};

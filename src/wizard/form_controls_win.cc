@@ -109,6 +109,8 @@ constexpr THeaderText kHeaderTexts[] = {
      IDB_HEADER_NEWS},
 };
 
+static_assert(IDB_VARIANT_STEP == kPictureVariantStep, "picture variants are numbered alike");
+
 // The picture resource `id` drawn for the DPI of `window`.
 HBITMAP LoadResourceBitmap(int id, HWND window) {
   return LoadPictureResource(id, WindowDpi(window)).Release();

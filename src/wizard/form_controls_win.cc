@@ -128,6 +128,8 @@ constexpr THeaderText kHeaderTexts[] = {
      IDB_HEADER_NEWS},
 };
 
+static_assert(IDB_VARIANT_STEP == kPictureVariantStep, "picture variants are numbered alike");
+
 // The picture resource `id` drawn for the DPI of `window`.
 // The header pictures and the button glyph drawn for the controls' resolution.
 void LoadFormPictures(TFormControls& c) {

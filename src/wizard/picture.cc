@@ -5,45 +5,31 @@
 namespace xa {
 namespace {
 
-// Weights are fixed-point fractions of kOne; integers only, so that no floating-point or maths
-// library is linked for the resizing.
-constexpr uint64_t kOne = 1 << 16;
+// Shares of the next source pixel are fractions of kOne, so that the blend of four pixels fits
+// 32-bit integers: 255 * kOne * kOne < 2^24.
+constexpr uint32_t kOne = 256;
 
-// The source pixels that make one target pixel along one axis, with their weights (summing to
-// about kOne).
-struct TTaps {
-  size_t First = 0;
-  std::vector<uint32_t> Weights;
+// Where a target pixel's centre falls on the source along one axis: the source pixel at or
+// before it, the one after (the same at the last), and the share of the one after.
+struct TSample {
+  size_t Before;
+  size_t After;
+  uint32_t Share;
 };
 
-// The taps of every target pixel when `from` pixels become `to`: the target pixel's centre
-// mapped back onto the source, and a tent one source pixel wide on each side, or one target
-// pixel wide when shrinking. Lengths are counted in 1 / (2 * to) source pixels; a radius of at
-// least one pixel always takes in a source pixel.
-std::vector<TTaps> AxisTaps(int32_t from, int32_t to) {
-  const int64_t pixel = 2 * int64_t{to};
-  const int64_t radius = 2 * int64_t{std::max(from, to)};
-  std::vector<TTaps> taps(static_cast<size_t>(to));
-  for (int64_t i = 0; i < to; ++i) {
-    const int64_t centre = (2 * i + 1) * from - to;
-    const int64_t low = std::max<int64_t>(0, (centre - radius) / pixel - 1);
-    const int64_t high = std::min<int64_t>(from - 1, (centre + radius) / pixel + 1);
-    TTaps& tap = taps[static_cast<size_t>(i)];
-    std::vector<int64_t> weights;
-    int64_t sum = 0;
-    for (int64_t j = low; j <= high; ++j) {
-      const int64_t distance = j * pixel > centre ? j * pixel - centre : centre - j * pixel;
-      if (distance >= radius)
-        continue;
-      if (weights.empty())
-        tap.First = static_cast<size_t>(j);
-      weights.push_back(radius - distance);
-      sum += radius - distance;
-    }
-    for (const int64_t weight : weights)
-      tap.Weights.push_back(static_cast<uint32_t>((weight * kOne + sum / 2) / sum));
+// The samples of every target pixel when `from` pixels become `to`, centres mapped onto centres
+// and held inside the outer pixels' centres.
+std::vector<TSample> AxisSamples(int32_t from, int32_t to) {
+  std::vector<TSample> samples(static_cast<size_t>(to));
+  const double step = static_cast<double>(from) / to;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    const double centre =
+        std::clamp((static_cast<double>(i) + 0.5) * step - 0.5, 0.0, static_cast<double>(from - 1));
+    const auto before = static_cast<size_t>(centre);
+    samples[i] = {before, std::min(before + 1, static_cast<size_t>(from - 1)),
+                  static_cast<uint32_t>((centre - static_cast<double>(before)) * kOne + 0.5)};
   }
-  return taps;
+  return samples;
 }
 
 }  // namespace
@@ -51,33 +37,22 @@ std::vector<TTaps> AxisTaps(int32_t from, int32_t to) {
 TPicture ResizePicture(const TPicture& picture, int32_t width, int32_t height) {
   if (picture.Width <= 0 || picture.Height <= 0 || width <= 0 || height <= 0)
     return {};
-  const std::vector<TTaps> across = AxisTaps(picture.Width, width);
-  const std::vector<TTaps> down = AxisTaps(picture.Height, height);
-  // Rows resized across first, kept as fractions of kOne, then columns resized down.
-  const size_t source_width = static_cast<size_t>(picture.Width);
-  const size_t target_width = static_cast<size_t>(width);
-  std::vector<uint32_t> rows(target_width * static_cast<size_t>(picture.Height) * 3);
-  for (size_t y = 0; y < static_cast<size_t>(picture.Height); ++y) {
-    const uint8_t* source = picture.Rgb.data() + y * source_width * 3;
-    uint32_t* target = rows.data() + y * target_width * 3;
-    for (size_t x = 0; x < target_width; ++x) {
-      const TTaps& tap = across[x];
-      for (size_t k = 0; k < tap.Weights.size(); ++k) {
-        const uint8_t* pixel = source + (tap.First + k) * 3;
-        for (size_t c = 0; c < 3; ++c)
-          target[x * 3 + c] += tap.Weights[k] * pixel[c];
+  const std::vector<TSample> across = AxisSamples(picture.Width, width);
+  const std::vector<TSample> down = AxisSamples(picture.Height, height);
+  const size_t stride = static_cast<size_t>(picture.Width) * 3;
+  TPicture resized{width, height, {}};
+  resized.Rgb.reserve(across.size() * down.size() * 3);
+  for (const TSample& y : down) {
+    const uint8_t* top = picture.Rgb.data() + y.Before * stride;
+    const uint8_t* bottom = picture.Rgb.data() + y.After * stride;
+    for (const TSample& x : across) {
+      for (size_t c = 0; c < 3; ++c) {
+        const auto blend = [&x, c](const uint8_t* row) {
+          return row[x.Before * 3 + c] * (kOne - x.Share) + row[x.After * 3 + c] * x.Share;
+        };
+        const uint32_t value = blend(top) * (kOne - y.Share) + blend(bottom) * y.Share;
+        resized.Rgb.push_back(static_cast<uint8_t>((value + kOne * kOne / 2) / (kOne * kOne)));
       }
-    }
-  }
-  TPicture resized{width, height, std::vector<uint8_t>(target_width * down.size() * 3)};
-  for (size_t y = 0; y < down.size(); ++y) {
-    const TTaps& tap = down[y];
-    uint8_t* target = resized.Rgb.data() + y * target_width * 3;
-    for (size_t at = 0; at < target_width * 3; ++at) {
-      uint64_t value = kOne * kOne / 2;
-      for (size_t k = 0; k < tap.Weights.size(); ++k)
-        value += uint64_t{tap.Weights[k]} * rows[(tap.First + k) * target_width * 3 + at];
-      target[at] = static_cast<uint8_t>(std::min<uint64_t>(value / (kOne * kOne), 255));
     }
   }
   return resized;

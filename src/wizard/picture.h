@@ -13,11 +13,11 @@ struct TPicture {
   std::vector<uint8_t> Rgb;
 };
 
-// `picture` resized to `width` x `height` pixels smoothly: each new pixel is a weighted mean of
-// the source pixels around its centre (a tent filter, widened when shrinking so that every
-// source pixel counts), so that edges blend instead of stepping. The same size gives the same
-// pixels; an empty picture or size gives an empty picture. `picture` must hold Width * Height
-// pixels.
+// `picture` resized to `width` x `height` pixels smoothly (bilinear): each new pixel's centre
+// is mapped onto the source and its colour blended from the four source pixels around it, so
+// that edges blend instead of stepping. Meant for the display scales (a half to a few times);
+// the same size gives the same pixels, an empty picture or size an empty picture. `picture`
+// must hold Width * Height pixels.
 TPicture ResizePicture(const TPicture& picture, int32_t width, int32_t height);
 
 }  // namespace xa

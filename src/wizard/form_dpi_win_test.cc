@@ -18,6 +18,7 @@
 #include "linklabel/ansi.h"
 #include "shell/com_apartment.h"
 #include "shell/testing/temp_folder.h"
+#include "wizard/form_icons_win.h"
 #include "wizard/form_installer_win.h"
 #include "wizard/form_layout_win.h"
 #include "wizard/picture_win.h"
@@ -72,6 +73,15 @@ SIZE TextExtent(HWND window, int width) {
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   return SIZE{Width(area), Height(area)};
+}
+
+// The width of the icon `window` shows in its title bar (ICON_SMALL) or task bar (ICON_BIG).
+int IconSide(HWND window, WPARAM which) {
+  ICONINFO info{};
+  if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info))
+    return 0;
+  const TGdiObject<HBITMAP> color(info.hbmColor), mask(info.hbmMask);
+  return PictureSize(info.hbmColor).cx;
 }
 
 class FormDpiTest : public testing::Test {
@@ -148,6 +158,8 @@ class FormDpiTest : public testing::Test {
       }
     }
     EXPECT_EQ(PictureSize(c.AddGlyph.Get()).cx, ScaleForDpi(16, dpi));
+    EXPECT_EQ(IconSide(form_->Handle(), ICON_BIG), IconSizesFor(dpi).Big);
+    EXPECT_EQ(IconSide(form_->Handle(), ICON_SMALL), IconSizesFor(dpi).Small);
     EXPECT_EQ(PictureSize(c.Banner.Get()).cx, ScaleForDpi(banner_width_, dpi));
   }
 

@@ -10,9 +10,10 @@ writes them into OUTPUT_DIR:
 
 Each size is drawn, not resampled, so that outlines stay crisp. The pictures are PNG files,
 with a palette where they have at most 256 colours and that is smaller, which the program
-decodes with Windows' own decoder. They are drawn transparent by the wizard, keyed on their bottom-left pixel's colour:
-the background is KEY, which no drawn pixel takes. The icon keeps 16, 32 and 48 pixels as
-32-bit bitmaps, which Windows XP reads; 24 and 64 pixels, which it does not use, are PNG files.
+decodes with Windows' own decoder. They are drawn transparent by the wizard, keyed on their
+bottom-left pixel's colour: the background is KEY, which no drawn pixel takes. The icon keeps
+16, 32 and 48 pixels as 32-bit bitmaps, which Windows XP reads; 24 and 64 pixels, which it does
+not use, are PNG files.
 With --preview DIR it also writes each picture enlarged four times as PNG, on the background it
 is shown on, for looking at.
 
@@ -124,7 +125,8 @@ def main():
                 suffix = "_%d" % len(rows) if len(images) > 1 else ""
                 path = os.path.join(args.preview, os.path.splitext(name)[0] + suffix + ".png")
                 with open(path, "wb") as out:
-                    out.write(image_files.png(on_background(rows, background), PREVIEW_SCALE, False))
+                    shown = on_background(rows, background)
+                    out.write(image_files.png(shown, PREVIEW_SCALE, smallest=False))
 
 
 if __name__ == "__main__":

@@ -17,7 +17,8 @@ def read_png(data):
     while pos < len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
         body = data[pos + 8:pos + 8 + length]
-        if zlib.crc32(kind + body) != struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]:
+        (crc,) = struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])
+        if zlib.crc32(kind + body) != crc:
             raise ValueError("bad CRC in %r" % kind)
         if kind == b"IDAT":
             packed += body
@@ -31,7 +32,8 @@ def read_png(data):
     raw = zlib.decompress(packed)
     rows, previous = [], bytes(stride)
     for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         for i in range(stride):
             a = line[i - bpp] if i >= bpp else 0
             b, c = previous[i], previous[i - bpp] if i >= bpp else 0

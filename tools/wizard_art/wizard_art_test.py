@@ -81,6 +81,29 @@ class PngTest(unittest.TestCase):
         self.assertEqual(read, [[(1, 2, 3), (1, 2, 3), (4, 5, 6), (4, 5, 6)]] * 2)
 
 
+class NearPaletteTest(unittest.TestCase):
+    KEY = (255, 0, 255)
+
+    def test_close_colours_are_cut_to_the_limit_within_the_tolerance(self):
+        # 400 colours in pairs one level apart, and the key.
+        rows = [[(x, y, (x + y) % 2) for x in range(20)] for y in range(20)] + [[self.KEY] * 20]
+        cut = image_files.near_palette(rows, [self.KEY], 2)
+        colours = {pixel for row in cut for pixel in row}
+        self.assertLessEqual(len(colours), 256)
+        self.assertEqual(cut[-1], [self.KEY] * 20)
+        for row, cut_row in zip(rows[:-1], cut[:-1]):
+            for pixel, cut_pixel in zip(row, cut_row):
+                self.assertNotEqual(cut_pixel, self.KEY)
+                self.assertLessEqual(max(abs(a - b) for a, b in zip(pixel, cut_pixel)), 2)
+
+    def test_pictures_left_as_they_are(self):
+        few = [[(x, 0, 0) for x in range(200)]]
+        self.assertIs(image_files.near_palette(few, [self.KEY], 2), few)
+        spread = [[(x * 50 % 256, y * 50 % 256, (x * y * 13) % 256) for x in range(30)]
+                  for y in range(30)]
+        self.assertIs(image_files.near_palette(spread, [self.KEY], 2), spread)
+
+
 def outlined_box(percent, size):
     canvas = Canvas(size * percent // 100)
     ScaledCanvas(canvas, percent / 100).fill_outlined(Rect(2.5, 2.5, 9.5, 9.5), (255, 255, 255),

@@ -10,9 +10,11 @@ writes them into OUTPUT_DIR:
 
 Each size is drawn, not resampled, so that outlines stay crisp. The pictures are PNG files,
 with a palette where they have at most 256 colours and that is smaller, which the program
-decodes with Windows' own decoder. They are drawn transparent by the wizard, keyed on their bottom-left pixel's colour:
-the background is KEY, which no drawn pixel takes. The icon keeps 16, 32 and 48 pixels as
-32-bit bitmaps, which Windows XP reads; 24 and 64 pixels, which it does not use, are PNG files.
+decodes with Windows' own decoder; the larger header pictures are cut to 256 colours where no
+channel moves by more than PALETTE_TOLERANCE levels (the 100 % ones stay exactly as drawn). They are drawn transparent by the wizard, keyed on their
+bottom-left pixel's colour: the background is KEY, which no drawn pixel takes. The icon keeps
+16, 32 and 48 pixels as 32-bit bitmaps, which Windows XP reads; 24 and 64 pixels, which it does
+not use, are PNG files.
 With --preview DIR it also writes each picture enlarged four times as PNG, on the background it
 is shown on, for looking at.
 
@@ -32,6 +34,10 @@ PREVIEW_SCALE = 4
 # Display scales in percent and the suffix of their file names.
 SCALES = ((100, ""), (150, "_150"), (200, "_200"))
 ICON_PNG_SIZES = (24, 64)
+# How far, in levels of 255, a colour of a larger picture may move so that the picture fits a
+# palette: the edges and gradients drawn at 150 and 200 % take a few hundred colours, most of
+# them next to each other, and their palette files are a sixth smaller.
+PALETTE_TOLERANCE = 2
 
 
 def render(size, draw):
@@ -96,6 +102,8 @@ def pictures():
     for percent, suffix in SCALES:
         for name, draw in headers.PICTURES:
             rows = keyed(render_scaled(headers.SIZE, percent, draw), HEADER_BAND)
+            if percent > 100:
+                rows = image_files.near_palette(rows, [KEY], PALETTE_TOLERANCE)
             files[name + suffix + ".png"] = (image_files.png(rows), [rows], HEADER_BAND)
         glyph = keyed(render_scaled(add_folder_glyph.SIZE, percent, add_folder_glyph.draw), None)
         files["add_folder_glyph" + suffix + ".png"] = (image_files.png(glyph), [glyph],
@@ -124,7 +132,8 @@ def main():
                 suffix = "_%d" % len(rows) if len(images) > 1 else ""
                 path = os.path.join(args.preview, os.path.splitext(name)[0] + suffix + ".png")
                 with open(path, "wb") as out:
-                    out.write(image_files.png(on_background(rows, background), PREVIEW_SCALE, False))
+                    shown = on_background(rows, background)
+                    out.write(image_files.png(shown, PREVIEW_SCALE, smallest=False))
 
 
 if __name__ == "__main__":

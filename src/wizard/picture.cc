@@ -40,8 +40,8 @@ TPicture ResizePicture(const TPicture& picture, int32_t width, int32_t height) {
   const std::vector<TSample> across = AxisSamples(picture.Width, width);
   const std::vector<TSample> down = AxisSamples(picture.Height, height);
   const size_t stride = static_cast<size_t>(picture.Width) * 3;
-  TPicture resized{width, height, {}};
-  resized.Rgb.reserve(across.size() * down.size() * 3);
+  TPicture resized{width, height, std::vector<uint8_t>(across.size() * down.size() * 3)};
+  uint8_t* target = resized.Rgb.data();
   for (const TSample& y : down) {
     const uint8_t* top = picture.Rgb.data() + y.Before * stride;
     const uint8_t* bottom = picture.Rgb.data() + y.After * stride;
@@ -51,7 +51,7 @@ TPicture ResizePicture(const TPicture& picture, int32_t width, int32_t height) {
           return row[x.Before * 3 + c] * (kOne - x.Share) + row[x.After * 3 + c] * x.Share;
         };
         const uint32_t value = blend(top) * (kOne - y.Share) + blend(bottom) * y.Share;
-        resized.Rgb.push_back(static_cast<uint8_t>((value + kOne * kOne / 2) / (kOne * kOne)));
+        *target++ = static_cast<uint8_t>((value + kOne * kOne / 2) / (kOne * kOne));
       }
     }
   }

@@ -91,15 +91,19 @@ TPicture Decode(const TEncoded& encoded) {
   TPicture picture;
   picture.Width = static_cast<int32_t>(width);
   picture.Height = static_cast<int32_t>(height);
-  picture.Rgb.reserve(size_t{width} * height * 3);
+  picture.Rgb.resize(size_t{width} * height * 3);
+  uint8_t* target = picture.Rgb.data();
   // A row at a time, so that the 32-bit pixels never take more room than one row.
   std::vector<BYTE> row(size_t{width} * 4);
   for (UINT y = 0; y < height; ++y) {
     const WICRect rows{0, static_cast<INT>(y), static_cast<INT>(width), 1};
     Check(converter->CopyPixels(&rows, width * 4, static_cast<UINT>(row.size()), row.data()),
           encoded, "damaged picture data");
-    for (size_t at = 0; at < row.size(); at += 4)
-      picture.Rgb.insert(picture.Rgb.end(), {row[at + 2], row[at + 1], row[at]});
+    for (size_t at = 0; at < row.size(); at += 4) {
+      *target++ = row[at + 2];
+      *target++ = row[at + 1];
+      *target++ = row[at];
+    }
   }
   return picture;
 }

@@ -52,9 +52,8 @@ TGdiObject<HBITMAP> LoadPictureResource(int id, UINT dpi);
 
 // The bitmap of a banner picture given as JPEG file bytes, decoded by DecodeJpeg and resized
 // smoothly (ResizePicture) by dpi / kDesignDpi; at kDesignDpi, or when the resized picture
-// would pass 2^24 pixels, as the file gives it. Empty for empty or
-// undecodable bytes, since the wizard goes on without a picture. Raises Exception only when the
-// system refuses the bitmap.
+// would pass 2^24 pixels, as the file gives it. Empty for empty or undecodable bytes, since the
+// wizard goes on without a picture. Raises Exception only when the system refuses the bitmap.
 TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg, UINT dpi);
 
 }  // namespace xa

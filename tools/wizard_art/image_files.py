@@ -53,6 +53,35 @@ def ico(images, png_sizes=()):
     return out + b"".join(bodies)
 
 
+def _spread(box, channel):
+    return max(c[channel] for c in box) - min(c[channel] for c in box)
+
+
+def near_palette(rows, keep, tolerance, limit=256):
+    """The rows with their colours cut to limit by median cut (each colour replaced by the mean
+    of its box), the colours in keep left exact, out of the boxes and taken by no other; or the
+    rows as they are when they have no more colours than limit, or when a channel would move by
+    more than tolerance levels."""
+    colours = {pixel for row in rows for pixel in row}
+    if len(colours) <= limit:
+        return rows
+    kept = colours & set(keep)
+    boxes = [sorted(colours - kept)]
+    while len(boxes) < limit - len(kept):
+        boxes.sort(key=lambda box: max(_spread(box, k) for k in range(3)))
+        box = boxes.pop()
+        channel = max(range(3), key=lambda k: _spread(box, k))
+        box.sort(key=lambda c: c[channel])
+        boxes += [box[:len(box) // 2], box[len(box) // 2:]]
+    mapping = {colour: colour for colour in kept}
+    for box in boxes:
+        mean = tuple(round(sum(c[k] for c in box) / len(box)) for k in range(3))
+        if mean in kept or max(abs(a - b) for c in box for a, b in zip(c, mean)) > tolerance:
+            return rows
+        mapping.update((colour, mean) for colour in box)
+    return [[mapping[pixel] for pixel in row] for row in rows]
+
+
 def _chunk(kind, data):
     crc = struct.pack(">I", zlib.crc32(kind + data))
     return struct.pack(">I", len(data)) + kind + data + crc

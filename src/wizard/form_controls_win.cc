@@ -291,6 +291,12 @@ void LayOutFormControls(TFormControls& c, UINT dpi) {
   LoadFormPictures(c);
 }
 
+void ShowUninstallFinish(TFormControls& c) {
+  ShowWindow(c.CheckRun, SW_HIDE);
+  ShowWindow(c.ComboRun, SW_HIDE);
+  c.Layout.Move(c.LabelFinish2, Box(16, 64, 313, 225), c.Dpi);
+}
+
 void SetWindowText16(HWND window, const std::u16string& text) {
   SetWindowTextW(window, Wide(text));
 }

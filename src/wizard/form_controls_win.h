@@ -85,6 +85,10 @@ void CreateFormControls(HWND form, TFormControls& controls);
 // Exception when a font cannot be created; the controls then stay as they were.
 void LayOutFormControls(TFormControls& controls, UINT dpi);
 
+// The finish part of the uninstaller: without the terminal to run, whose room the finish text
+// takes, so that a long program name does not cut its last line.
+void ShowUninstallFinish(TFormControls& controls);
+
 // Sets the UTF-16 text of a window.
 void SetWindowText16(HWND window, const std::u16string& text);
 

@@ -14,9 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/installer_check.h"
 #include "engine/testing/installer_builder.h"
+#include "engine/uninstaller.h"
 #include "linklabel/ansi.h"
 #include "shell/com_apartment.h"
+#include "shell/install_journal.h"
 #include "shell/testing/temp_folder.h"
 #include "wizard/form_icons_win.h"
 #include "wizard/form_installer_win.h"
@@ -26,6 +29,8 @@
 
 namespace xa {
 namespace {
+
+constexpr char kProgramName[] = "Moving Average Crossover Expert";
 
 UINT PrefixDpi() {
   const char* value = std::getenv("XA_TEST_DPI");
@@ -87,7 +92,7 @@ int IconSide(HWND window, WPARAM which) {
 class FormDpiTest : public testing::Test {
  protected:
   void SetUp() override {
-    package_.ProgramName = "Moving Average Crossover Expert";
+    package_.ProgramName = kProgramName;
     package_.VersionMajor = 2;
     package_.VersionMinor = 10;
     package_.ReadmeText = "{\\rtf1 Read me}";
@@ -99,8 +104,13 @@ class FormDpiTest : public testing::Test {
     banner_width_ = PictureSize(LoadBannerBitmap(package_.Banner, kDesignDpi).Get()).cx;
     ASSERT_GT(banner_width_, 0);
     BuildInstaller(package_, {"expert"}, setup_, XA_SETUP_PATH);
+    CreateForm(setup_);
+  }
+
+  // The wizard over `executable`, in the role its name gives.
+  void CreateForm(const std::string& executable) {
     TFormEnvironment environment;
-    environment.ExecutablePath = setup_;
+    environment.ExecutablePath = executable;
     environment.ShowMessage = [](HWND, const std::u16string&, const std::u16string&, UINT) {};
     environment.QuitOnDestroy = false;
     form_ = std::make_unique<TFormInstaller>(environment);
@@ -203,6 +213,7 @@ class FormDpiTest : public testing::Test {
   }
 
   TComApartment apartment_;
+  TInstallCleanup cleanup_{kProgramName};
   TTempFolder root_{"wizard-dpi"};
   std::string setup_ = root_.Path() + "\\Setup.exe";
   TXaInstall package_;
@@ -252,6 +263,19 @@ TEST_F(FormDpiTest, TheFormIsMadeForTheResolutionItIsShownAt) {
   EXPECT_EQ(form_->Dpi(), dpi);
   ExpectLaidOutFor(dpi);
   ExpectTextsFit(dpi);
+}
+
+TEST_F(FormDpiTest, TheUninstallersTextsFitToo) {
+  TXaInstall install;
+  LoadWholeInstaller(install, setup_);
+  TInstallJournal journal;
+  const std::string uninstaller = root_.Path() + "\\Uninstall.exe";
+  CreateUninstaller(install, journal, uninstaller, root_.Path() + "\\Uninstall.lnk");
+  journal.Commit();
+  CreateForm(uninstaller);
+  ASSERT_TRUE(form_->IsUninstall());
+  ExpectLaidOutFor(PrefixDpi());
+  ExpectTextsFit(PrefixDpi());
 }
 
 TEST_F(FormDpiTest, AResolutionChangeLaysTheFormOutAgain) {

@@ -48,8 +48,7 @@ void TFormInstaller::SetupUninstall() {
   FUninstall = std::make_unique<TXaUninstall>();
   FUninstall->LoadFromFile(environment_.ExecutablePath);
   ApplyTexts(UninstallTexts(*FUninstall));
-  ShowWindow(controls_.CheckRun, SW_HIDE);
-  ShowWindow(controls_.ComboRun, SW_HIDE);
+  ShowUninstallFinish(controls_);
   ShowBanner(FUninstall->Banner);
   flow_ = std::make_unique<TPageFlow>(UninstallPages());
 }

@@ -95,6 +95,17 @@ void TFormLayout::Apply(UINT dpi, const TFormFonts& fonts) const {
   }
 }
 
+void TFormLayout::Move(HWND window, const TDesignBox& box, UINT dpi) {
+  for (TEntry& entry : entries_) {
+    if (entry.Window != window)
+      continue;
+    entry.Box = box;
+    const RECT place = ScaleBox(box, dpi);
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 const TDesignBox* TFormLayout::DesignBox(HWND window) const {
   for (const TEntry& entry : entries_) {
     if (entry.Window == window)

@@ -59,6 +59,10 @@ class TFormLayout {
   // would drop their text's own formatting.
   void Apply(UINT dpi, const TFormFonts& fonts) const;
 
+  // Gives the kept `window` the design box `box` and places it there for `dpi`; a window that
+  // was not added is left alone.
+  void Move(HWND window, const TDesignBox& box, UINT dpi);
+
   // The design box of `window`; null for a window that was not added.
   const TDesignBox* DesignBox(HWND window) const;
   const std::vector<TEntry>& Entries() const { return entries_; }

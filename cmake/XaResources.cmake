@@ -8,9 +8,13 @@ cmake_path(GET XA_RES_DIR PARENT_PATH XA_RES_DIR)
 cmake_path(APPEND XA_RES_DIR res)
 
 # What the compiled resources embed: windres reports no dependencies, so they are listed here.
-set(XA_RES_FILES resource_ids.h xasetup.manifest linkhand.cur art/xasetup.ico art/header_info.png
-    art/header_license.png art/header_folder.png art/header_ready.png art/header_progress.png
-    art/header_news.png art/add_folder_glyph.png)
+set(XA_RES_FILES resource_ids.h xasetup.manifest linkhand.cur art/xasetup.ico)
+foreach(scale "" _150 _200)
+  foreach(picture header_info header_license header_folder header_ready header_progress
+          header_news add_folder_glyph)
+    list(APPEND XA_RES_FILES art/${picture}${scale}.png)
+  endforeach()
+endforeach()
 list(TRANSFORM XA_RES_FILES PREPEND ${XA_RES_DIR}/)
 
 function(xa_add_wizard_resources target)

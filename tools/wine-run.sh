@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, headless, in the private prefix named by XA_WINE_PREFIX
 # (created on first use). Picks the 64-bit loader for PE32+ programs and the 32-bit one for
-# PE32 programs. Usage: wine-run.sh PROGRAM.exe [ARGS...]
+# PE32 programs. With XA_WINE_DPI set, the prefix's display resolution (its LogPixels value) is
+# set to that many dots per inch first; a prefix keeps one resolution, so tests at different
+# resolutions use prefixes of their own. Usage: wine-run.sh PROGRAM.exe [ARGS...]
 set -euo pipefail
 
 prefix=${XA_WINE_PREFIX:?XA_WINE_PREFIX names the private Wine prefix}
@@ -30,6 +32,12 @@ mkdir -p "$prefix"
   if [ ! -f "$prefix/system.reg" ]; then
     "$loader" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+  fi
+  if [ -n "${XA_WINE_DPI:-}" ] && [ "$(cat "$prefix/xa-dpi" 2>/dev/null)" != "$XA_WINE_DPI" ]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+      /d "$XA_WINE_DPI" /f >/dev/null 2>&1
+    wineserver -w
+    echo "$XA_WINE_DPI" >"$prefix/xa-dpi"
   fi
 ) 9>"$prefix.lock"
 

@@ -2,7 +2,8 @@
 # Walks the wizard of an installer and then of the uninstaller it leaves, as a person would
 # (src/app/walk), and saves a picture of every page. Runs in a Wine prefix of its own whose
 # virtual desktop draws the window frames, so that the pictures show them without a window
-# manager.
+# manager, XA_WALK_DESKTOP pixels big (800x600 unless set). XA_WINE_DPI sets the prefix's
+# display resolution (tools/wine-run.sh).
 # Usage: wizard-walk.sh PREFIX WIZARD_WALK.exe SETUP.exe PACKAGE_FOLDER TERMINAL.exe SHOTS_FOLDER
 set -euo pipefail
 
@@ -14,7 +15,7 @@ export XA_WINE_PREFIX=$1
 shift
 
 "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Walk /f >/dev/null
-"$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Walk /d 800x600 /f >/dev/null
+"$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Walk /d "${XA_WALK_DESKTOP:-800x600}" /f >/dev/null
 # The uninstaller's self-removal batch echoes its commands; only the walk's own lines count.
 set +e
 "$wine_run" "$@" | grep -E '^(screenshot|wizard_walk):'

@@ -7,15 +7,20 @@
 #include "package/errors.h"
 #include "shell/paint_scope_win.h"
 #include "wizard/reflected_messages.h"
+#include "wizard/window_dpi_win.h"
 
 namespace xa {
 namespace {
 
+// Lengths at kDesignDpi. The check box sits centred in a square as wide as the line is high at
+// the left of every line; clicks there toggle.
 constexpr int kItemHeight = 17;
-// The check box sits centred in a square at the left of every line; clicks there toggle.
-constexpr int kCheckAreaWidth = kItemHeight;
 constexpr int kCheckBoxSize = 13;
 constexpr int kTextIndent = 2;
+
+int LineHeight(const RECT& line) {
+  return line.bottom - line.top;
+}
 
 std::u16string LineText(HWND list, int index) {
   const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -34,11 +39,12 @@ bool LineChecked(HWND list, int index) {
 
 void DrawCheckBox(HDC dc, const RECT& area, bool checked, bool enabled) {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  const int size = MulDiv(kCheckBoxSize, LineHeight(area), kItemHeight);
   RECT box;
-  box.left = area.left + (area.right - area.left - kCheckBoxSize) / 2;
-  box.top = area.top + (area.bottom - area.top - kCheckBoxSize) / 2;
-  box.right = box.left + kCheckBoxSize;
-  box.bottom = box.top + kCheckBoxSize;
+  box.left = area.left + (area.right - area.left - size) / 2;
+  box.top = area.top + (area.bottom - area.top - size) / 2;
+  box.right = box.left + size;
+  box.bottom = box.top + size;
   UINT state = DFCS_BUTTONCHECK;
   if (checked)
     state |= DFCS_CHECKED;
@@ -60,7 +66,7 @@ void DrawLineText(HDC dc,
   SetTextColor(dc, GetSysColor(text_colour));
   SetBkMode(dc, TRANSPARENT);
   RECT text_area = area;
-  text_area.left += kTextIndent;
+  text_area.left += MulDiv(kTextIndent, LineHeight(area), kItemHeight);
   DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
             &text_area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
@@ -83,6 +89,11 @@ void TCheckListBox::Create(HWND parent, int id, int x, int y, int width, int hei
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // The container's WM_MEASUREITEM is not ours to answer, so the height is set afterwards.
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(kItemHeight, 0));
+}
+
+void TCheckListBox::SetDpi(UINT dpi) {
+  SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(ScaleForDpi(kItemHeight, dpi), 0));
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int TCheckListBox::Add(const std::u16string& text, bool checked) {
@@ -162,7 +173,7 @@ void TCheckListBox::ClickAt(int x, int y) {
   if (SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(&line)) == LB_ERR)
     return;
-  if (x >= line.left && x < line.left + kCheckAreaWidth)
+  if (x >= line.left && x < line.left + LineHeight(line))
     Toggle(index);
 }
 
@@ -188,7 +199,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const noexcept {
   }
   const int index = static_cast<int>(item.itemID);
   RECT box_area = item.rcItem;
-  box_area.right = box_area.left + kCheckAreaWidth;
+  box_area.right = box_area.left + LineHeight(item.rcItem);
   RECT text_area = item.rcItem;
   text_area.left = box_area.right;
   if (item.itemAction == ODA_FOCUS) {

@@ -23,9 +23,11 @@ class TCheckListBox : private TWindowHandler {
   TCheckListBox& operator=(const TCheckListBox&) = delete;
 
   // Creates the list box as child `id` of `parent` at (x, y), width x height pixels, with `font`
-  // (not owned; it must outlive the window; null: the system font). Lines are 17 pixels high.
-  // Call once. Raises Exception when the window cannot be created.
+  // (not owned; it must outlive the window; null: the system font). Lines are 17 pixels high, as
+  // at kDesignDpi. Call once. Raises Exception when the window cannot be created.
   void Create(HWND parent, int id, int x, int y, int width, int height, HFONT font);
+  // Makes the lines, and the check boxes in them, as high as at kDesignDpi scaled to `dpi`.
+  void SetDpi(UINT dpi);
   // The list box window; null before Create and after the window is destroyed.
   HWND Handle() const { return hwnd_; }
 

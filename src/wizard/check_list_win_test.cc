@@ -8,6 +8,7 @@
 #include "package/errors.h"
 #include "wizard/gdi_object_win.h"
 #include "wizard/reflected_messages.h"
+#include "wizard/window_dpi_win.h"
 
 namespace xa {
 namespace {
@@ -200,6 +201,26 @@ TEST_F(CheckListTest, ClickOnTheTextSelectsWithoutToggling) {
   ClickLine(0, 17 + 1);
   EXPECT_EQ(Selected(), 0);
   EXPECT_FALSE(list_.Checked(0));
+}
+
+TEST_F(CheckListTest, LinesAndTheirCheckAreaScaleWithTheResolution) {
+  list_.Add(u"first", false);
+  list_.Add(u"second", false);
+  for (const UINT dpi : {144u, 192u, 96u}) {
+    SCOPED_TRACE(dpi);
+    list_.SetDpi(dpi);
+    const int height = ScaleForDpi(17, dpi);
+    EXPECT_EQ(SendMessageW(list_.Handle(), LB_GETITEMHEIGHT, 0, 0), height);
+    EXPECT_EQ(LineRect(1).top - LineRect(0).top, height);
+    // The square of the check box is as wide as the line is high: clicks inside toggle,
+    // clicks just right of it select only.
+    ClickLine(1, height - 1, height / 2);
+    EXPECT_TRUE(list_.Checked(1));
+    ClickLine(1, height + 1, height / 2);
+    EXPECT_TRUE(list_.Checked(1));
+    EXPECT_EQ(Selected(), 1);
+    list_.SetChecked(1, false);
+  }
 }
 
 TEST_F(CheckListTest, ClickBelowTheLastLineTogglesNothing) {

@@ -8,6 +8,7 @@
 
 #include "linklabel/link_label.h"
 #include "wizard/check_list_win.h"
+#include "wizard/form_layout_win.h"
 #include "wizard/gdi_object_win.h"
 #include "wizard/page_flow.h"
 #include "wizard/panel_win.h"
@@ -50,7 +51,9 @@ struct THeader {
 
 // Every window of the wizard form, created by CreateFormControls and owned with the form.
 struct TFormControls {
-  TGdiObject<HFONT> FormFont, TitleFont, HeadingFont;
+  UINT Dpi = kDesignDpi;  // the resolution the controls are laid out for
+  TFormFonts Fonts;
+  TFormLayout Layout;
   std::array<TPanel, kPageCount> Pages;  // indexed by TPage
   std::array<THeader, kPageCount> Headers;
   TPanel Panel5, PanelInstall, PanelFinish, Panel1;
@@ -72,10 +75,19 @@ struct TFormControls {
   THeader& Header(TPage page) { return Headers[static_cast<size_t>(page)]; }
 };
 
-// Creates all controls of the wizard form inside `form` with the form's design values: every
-// page panel hidden, the start page's welcome part in front. Raises Exception when a control
-// cannot be created.
+// Creates all controls of the wizard form inside `form`, laid out with their fonts and pictures
+// for the form's resolution (WindowDpi): every page panel hidden, the start page's welcome part in
+// front. Raises Exception when a control or a font cannot be created.
 void CreateFormControls(HWND form, TFormControls& controls);
+
+// Lays the controls out again for `dpi`, gives them fonts made for it (the old fonts are deleted
+// once no control uses them) and loads the header pictures and the button glyph for it. Raises
+// Exception when a font cannot be created; the controls then stay as they were.
+void LayOutFormControls(TFormControls& controls, UINT dpi);
+
+// The finish part of the uninstaller: without the terminal to run, whose room the finish text
+// takes, so that a long program name does not cut its last line.
+void ShowUninstallFinish(TFormControls& controls);
 
 // Sets the UTF-16 text of a window.
 void SetWindowText16(HWND window, const std::u16string& text);

@@ -48,8 +48,7 @@ void TFormInstaller::SetupUninstall() {
   FUninstall = std::make_unique<TXaUninstall>();
   FUninstall->LoadFromFile(environment_.ExecutablePath);
   ApplyTexts(UninstallTexts(*FUninstall));
-  ShowWindow(controls_.CheckRun, SW_HIDE);
-  ShowWindow(controls_.ComboRun, SW_HIDE);
+  ShowUninstallFinish(controls_);
   ShowBanner(FUninstall->Banner);
   flow_ = std::make_unique<TPageFlow>(UninstallPages());
 }
@@ -71,7 +70,7 @@ void TFormInstaller::ApplyTexts(const TRoleTexts& texts) {
 }
 
 void TFormInstaller::ShowBanner(const std::vector<uint8_t>& jpeg) {
-  controls_.Banner = LoadBannerBitmap(jpeg);
+  controls_.Banner = LoadBannerBitmap(jpeg, controls_.Dpi);
   InvalidateRect(controls_.ImgBanner, nullptr, TRUE);
 }
 

@@ -19,9 +19,6 @@
 namespace xa {
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-
 void RegisterFormClass() {
   static const bool registered = [] {
     WNDCLASSEXW wc{};
@@ -64,18 +61,18 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HBITMAP glyph) {
       item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(item.hDC, Wide(caption), static_cast<int>(caption.size()), &extent);
-  constexpr int kGlyphSize = 16;
+  const int glyph_size = PictureSize(glyph).cx;
   const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
   const int left =
       item.rcItem.left +
-      (item.rcItem.right - item.rcItem.left - kGlyphSize - static_cast<int>(extent.cx)) / 2 + shift;
+      (item.rcItem.right - item.rcItem.left - glyph_size - static_cast<int>(extent.cx)) / 2 + shift;
   const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
   if (glyph)
-    DrawTransparent(item.hDC, left, middle - kGlyphSize / 2, glyph);
+    DrawTransparent(item.hDC, left, middle - PictureSize(glyph).cy / 2, glyph);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC,
                GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  RECT text_box{left + kGlyphSize, item.rcItem.top + shift, item.rcItem.right,
+  RECT text_box{left + glyph_size, item.rcItem.top + shift, item.rcItem.right,
                 item.rcItem.bottom + shift};
   DrawTextW(item.hDC, Wide(caption), static_cast<int>(caption.size()), &text_box,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
@@ -87,7 +84,7 @@ constexpr char kUnknownError[] = "Unexpected error";
 }  // namespace
 
 TFormInstaller::TFormInstaller(TFormEnvironment environment)
-    : environment_(std::move(environment)) {}
+    : environment_(std::move(environment)), icons_(IDI_XASETUP) {}
 
 TFormInstaller::~TFormInstaller() {
   Destroy();
@@ -106,16 +103,18 @@ void TFormInstaller::Create() {
   LoadCommonControls();
   RegisterFormClass();
   gui_thread_ = GetCurrentThreadId();
-  RECT frame{0, 0, kFormClientWidth, kFormClientHeight};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  hwnd_ = BindNewWindow(
-      CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                      nullptr, GetModuleHandleW(nullptr), nullptr),
-      *this, "Cannot create the wizard window");
+  // Made at the design size; FitWindowToDpi sizes it for the resolution it is shown at.
+  const SIZE frame =
+      WindowSizeForDpi(kFormClientWidth, kFormClientHeight, kFormStyle, kFormExStyle, kDesignDpi);
+  hwnd_ = BindNewWindow(CreateWindowExW(kFormExStyle, kFormClassName, L"FormInstaller", kFormStyle,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr),
+                        *this, "Cannot create the wizard window");
   try {
     SetWindowErrorTarget(hwnd_);
+    icons_.Apply(hwnd_, WindowDpi(hwnd_));
     CreateFormControls(hwnd_, controls_);
+    FitWindowToDpi();
     static TNoFocusButton no_focus;
     BindWindow(controls_.BtnAddMetaTrader, no_focus);
     controls_.LabelStart2.OnLinkClick = [this](TUniCustomLinkLabel&, int32_t number,
@@ -165,6 +164,9 @@ LRESULT TFormInstaller::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
         return 0;
       }
       break;
+    case kWmDpiChanged:
+      DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case kWindowErrorMessage:
       ShowQueuedErrors();
       return 0;
@@ -220,7 +222,7 @@ void TFormInstaller::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
     } else if (item.CtlID == kIdHeaderPicture) {
       for (const THeader& header : controls_.Headers) {
         if (header.Picture == item.hwndItem && header.Bitmap.Get())
-          DrawTransparent(item.hDC, 0, 0, header.Bitmap.Get());
+          DrawTransparentCentered(item.hDC, item.rcItem, header.Bitmap.Get());
       }
     } else if (item.CtlID == kIdBtnAddMetaTrader) {
       DrawGlyphButton(item, controls_.AddGlyph.Get());

@@ -15,13 +15,17 @@
 #include "shell/window_binding_win.h"
 #include "wizard/form_controls_win.h"
 #include "wizard/form_environment_win.h"
+#include "wizard/form_icons_win.h"
 #include "wizard/page_flow.h"
 #include "wizard/progress_batch.h"
 
 namespace xa {
 
-// Window class name of the wizard form.
+// Window class name of the wizard form, and its styles: a fixed border, a title bar with the
+// system menu and close box only.
 inline constexpr wchar_t kFormClassName[] = L"TFormInstaller";
+inline constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 
 // The timer that shows a run's progress reports, and how often: often enough to look live,
 // seldom enough that showing costs little beside the run.
@@ -83,6 +87,9 @@ class TFormInstaller : private TWindowHandler {
   // True while an install or uninstall run lasts.
   bool Running() const { return running_; }
 
+  // The resolution the form is laid out for (dots per inch).
+  UINT Dpi() const { return controls_.Dpi; }
+
  private:
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
   void WindowDetached(HWND hwnd) noexcept override;
@@ -90,6 +97,10 @@ class TFormInstaller : private TWindowHandler {
   void DrawItem(const DRAWITEMSTRUCT& item) noexcept;
   void ShowQueuedErrors();
   void Destroy();
+
+  // Resolution changes.
+  void FitWindowToDpi();
+  void DpiChanged(UINT dpi, const RECT& suggested);
 
   void FormCreate();
   void SetupInstall();
@@ -120,6 +131,7 @@ class TFormInstaller : private TWindowHandler {
   TFormEnvironment environment_;
   HWND hwnd_ = nullptr;
   TFormControls controls_;
+  TFormIcons icons_;
   std::unique_ptr<TPageFlow> flow_;
   std::u16string title_;
   bool FIsUninstall = false;

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 #include "package/errors.h"
 #include "shell/com_ptr.h"
@@ -12,7 +11,7 @@
 namespace xa {
 namespace {
 
-// The imaging factory, the JPEG and PNG containers and the 24-bit BGR pixel format, as
+// The imaging factory, the JPEG and PNG containers and the 32-bit BGR pixel format, as
 // wincodec.h names them; defined here so that no GUID library is linked for four GUIDs.
 constexpr GUID kImagingFactory = {0xcacaf262,
                                   0x9370,
@@ -26,10 +25,10 @@ constexpr GUID kPngContainer = {0x1b7cfaf4,
                                 0x713f,
                                 0x473c,
                                 {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
-constexpr GUID kPixelFormatBgr24 = {0x6fddc324,
+constexpr GUID kPixelFormatBgr32 = {0x6fddc324,
                                     0x4e03,
                                     0x4bfe,
-                                    {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+                                    {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
 
 // A picture of ours is small; refuse headers that would make us allocate gigabytes.
 constexpr uint64_t kMaxPixels = 1 << 26;
@@ -52,7 +51,8 @@ T** Out(TComPtr<T>& pointer) {
   return reinterpret_cast<T**>(pointer.Receive());
 }
 
-// The first frame of `encoded`, converted to 24-bit BGR pixels.
+// The first frame of `encoded`, converted to 32-bit BGR pixels: the one format every decoder's
+// output converts to, palette pictures included, under Wine as under Windows.
 void OpenConverted(IWICImagingFactory& factory,
                    const TEncoded& encoded,
                    TComPtr<IWICFormatConverter>& converter) {
@@ -69,7 +69,7 @@ void OpenConverted(IWICImagingFactory& factory,
   TComPtr<IWICBitmapFrameDecode> frame;
   Check(decoder->GetFrame(0, Out(frame)), encoded, "no picture");
   Check(factory.CreateFormatConverter(Out(converter)), encoded, "no converter");
-  Check(converter->Initialize(frame.Get(), kPixelFormatBgr24, WICBitmapDitherTypeNone, nullptr, 0.0,
+  Check(converter->Initialize(frame.Get(), kPixelFormatBgr32, WICBitmapDitherTypeNone, nullptr, 0.0,
                               WICBitmapPaletteTypeCustom),
         encoded, "unconvertible pixels");
 }
@@ -91,13 +91,20 @@ TPicture Decode(const TEncoded& encoded) {
   TPicture picture;
   picture.Width = static_cast<int32_t>(width);
   picture.Height = static_cast<int32_t>(height);
-  const UINT stride = width * 3;
-  picture.Rgb.resize(size_t{stride} * height);
-  Check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(picture.Rgb.size()),
-                              picture.Rgb.data()),
-        encoded, "damaged picture data");
-  for (size_t at = 0; at < picture.Rgb.size(); at += 3)
-    std::swap(picture.Rgb[at], picture.Rgb[at + 2]);
+  picture.Rgb.resize(size_t{width} * height * 3);
+  uint8_t* target = picture.Rgb.data();
+  // A row at a time, so that the 32-bit pixels never take more room than one row.
+  std::vector<BYTE> row(size_t{width} * 4);
+  for (UINT y = 0; y < height; ++y) {
+    const WICRect rows{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+    Check(converter->CopyPixels(&rows, width * 4, static_cast<UINT>(row.size()), row.data()),
+          encoded, "damaged picture data");
+    for (size_t at = 0; at < row.size(); at += 4) {
+      *target++ = row[at + 2];
+      *target++ = row[at + 1];
+      *target++ = row[at];
+    }
+  }
   return picture;
 }
 

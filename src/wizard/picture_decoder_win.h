@@ -4,14 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace xa {
+#include "wizard/picture.h"
 
-// A decoded picture: rows top to bottom, 3 bytes (R, G, B) a pixel.
-struct TPicture {
-  int32_t Width = 0;
-  int32_t Height = 0;
-  std::vector<uint8_t> Rgb;
-};
+namespace xa {
 
 // Decodes JPEG file bytes with Windows' own JPEG decoder (the imaging component), so that the
 // program carries no decoder of its own. COM must be initialised on the calling thread. Raises

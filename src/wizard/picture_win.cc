@@ -1,15 +1,30 @@
 #include "wizard/picture_win.h"
 
+#include <iterator>
+
 #include "package/errors.h"
 #include "shell/paint_scope_win.h"
 
 namespace xa {
 namespace {
 
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof(info), &info);
-  return {info.bmWidth, info.bmHeight};
+// The most pixels a resized banner may have: many times the strip's at the largest scale.
+constexpr uint64_t kMaxBannerPixels = 1 << 24;
+
+// The bitmap of picture resource `id` exactly; empty when there is none or it does not decode.
+TGdiObject<HBITMAP> LoadPictureVariant(int id) {
+  const HMODULE program = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(id), kPictureResourceType);
+  const HGLOBAL loaded = found ? LoadResource(program, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes)
+    return {};
+  try {
+    return CreatePictureBitmap(
+        DecodePng(static_cast<const uint8_t*>(bytes), SizeofResource(program, found)));
+  } catch (const Exception&) {
+    return {};
+  }
 }
 
 }  // namespace
@@ -46,11 +61,18 @@ TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture) {
   return bitmap;
 }
 
+SIZE PictureSize(HBITMAP bitmap) noexcept {
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info))
+    return {0, 0};
+  return {info.bmWidth, info.bmHeight};
+}
+
 void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept {
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (!picture)
     return;
-  const SIZE size = BitmapSize(picture);
+  const SIZE size = PictureSize(picture);
   const int x = area.left + (area.right - area.left - size.cx) / 2;
   const int y = area.top + (area.bottom - area.top - size.cy) / 2;
   TMemoryDC source(dc);
@@ -62,7 +84,7 @@ void PaintCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept {
 }
 
 void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept {
-  const SIZE size = BitmapSize(picture);
+  const SIZE size = PictureSize(picture);
   if (size.cx <= 0 || size.cy <= 0)
     return;
   TMemoryDC source(dc);
@@ -72,22 +94,32 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP picture) noexcept {
   GdiTransparentBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, transparent);
 }
 
-TGdiObject<HBITMAP> LoadPictureResource(int id) {
-  const HMODULE program = GetModuleHandleW(nullptr);
-  const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(id), kPictureResourceType);
-  const HGLOBAL loaded = found ? LoadResource(program, found) : nullptr;
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes)
-    return {};
-  try {
-    return CreatePictureBitmap(
-        DecodePng(static_cast<const uint8_t*>(bytes), SizeofResource(program, found)));
-  } catch (const Exception&) {
-    return {};
-  }
+void DrawTransparentCentered(HDC dc, const RECT& area, HBITMAP picture) noexcept {
+  const SIZE size = PictureSize(picture);
+  DrawTransparent(dc, area.left + (area.right - area.left - size.cx) / 2,
+                  area.top + (area.bottom - area.top - size.cy) / 2, picture);
 }
 
-TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg) {
+size_t PictureVariantFor(UINT dpi) noexcept {
+  size_t variant = 0;
+  for (size_t n = 1; n < std::size(kPictureScales); ++n) {
+    if (uint64_t{dpi} * 100 >= uint64_t{kPictureScales[n]} * kDesignDpi)
+      variant = n;
+  }
+  return variant;
+}
+
+TGdiObject<HBITMAP> LoadPictureResource(int id, UINT dpi) {
+  for (size_t variant = PictureVariantFor(dpi) + 1; variant-- > 0;) {
+    TGdiObject<HBITMAP> bitmap =
+        LoadPictureVariant(id + static_cast<int>(variant) * kPictureVariantStep);
+    if (bitmap)
+      return bitmap;
+  }
+  return {};
+}
+
+TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg, UINT dpi) {
   if (jpeg.empty())
     return {};
   TPicture picture;
@@ -96,7 +128,15 @@ TGdiObject<HBITMAP> LoadBannerBitmap(const std::vector<uint8_t>& jpeg) {
   } catch (const Exception&) {
     return {};
   }
-  return CreatePictureBitmap(picture);
+  if (dpi == kDesignDpi)
+    return CreatePictureBitmap(picture);
+  const int width = ScaleForDpi(picture.Width, dpi);
+  const int height = ScaleForDpi(picture.Height, dpi);
+  // A banner far larger than its strip stays as it is rather than growing without bound.
+  if (width <= 0 || height <= 0 ||
+      uint64_t{static_cast<uint32_t>(width)} * height > kMaxBannerPixels)
+    return CreatePictureBitmap(picture);
+  return CreatePictureBitmap(ResizePicture(picture, width, height));
 }
 
 }  // namespace xa

@@ -140,6 +140,35 @@ TEST(PictureTest, PaintCenteredWithoutPictureLeavesTheAreaBlack) {
   EXPECT_EQ(canvas.Pixel(8, 8), kWhite);
 }
 
+TEST(PictureTest, PictureSizeIsTheBitmapsAndZeroWithoutOne) {
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(MakePicture(7, 3));
+  const SIZE size = PictureSize(bitmap.Get());
+  EXPECT_EQ(size.cx, 7);
+  EXPECT_EQ(size.cy, 3);
+  const SIZE none = PictureSize(nullptr);
+  EXPECT_EQ(none.cx, 0);
+  EXPECT_EQ(none.cy, 0);
+}
+
+TEST(PictureTest, DrawTransparentCenteredPutsThePictureInTheMiddleOfTheArea) {
+  const TGdiObject<HBITMAP> bitmap = CreatePictureBitmap(MakePicture(6, 4));
+  Canvas canvas;
+  // 20 x 30 pixels: the picture's corner (20 - 6) / 2 = 7 and (30 - 4) / 2 = 13 pixels in.
+  DrawTransparentCentered(canvas.Get(), RECT{10, 5, 30, 35}, bitmap.Get());
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      if (x == 0 && y == 3)
+        EXPECT_EQ(canvas.Pixel(17, 21), kWhite);  // the transparent colour's own pixel
+      else
+        EXPECT_EQ(canvas.Pixel(17 + x, 18 + y), ColourAt(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(canvas.Pixel(16, 18), kWhite);
+  EXPECT_EQ(canvas.Pixel(23, 18), kWhite);
+  EXPECT_EQ(canvas.Pixel(17, 17), kWhite);
+  EXPECT_EQ(canvas.Pixel(17, 22), kWhite);
+}
+
 TEST(PictureTest, DrawTransparentKeepsTheBackgroundWhereTheBottomLeftColourWas) {
   constexpr COLORREF kKey = RGB(255, 0, 255);
   TPicture picture = MakePicture(4, 4);
@@ -169,9 +198,9 @@ TEST(PictureTest, DrawTransparentKeepsTheBackgroundWhereTheBottomLeftColourWas) 
 constexpr COLORREF kBlocks[2][3] = {{RGB(200, 30, 40), RGB(20, 180, 60), RGB(30, 50, 210)},
                                     {RGB(240, 240, 240), RGB(10, 10, 10), RGB(250, 200, 0)}};
 
-// A 48 x 32 picture of the blocks above, encoded at the highest quality by the system's own
-// JPEG encoder, as a package's banner file.
-std::vector<uint8_t> EncodeBlocks() {
+// A picture of the blocks above (48 x 32 pixels, or repeated to fill `width` x `height`),
+// encoded at the highest quality by the system's own JPEG encoder, as a package's banner file.
+std::vector<uint8_t> EncodeBlocks(UINT width = 48, UINT height = 32) {
   TComPtr<IWICImagingFactory> factory;
   EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_IWICImagingFactory, factory.Receive()));
@@ -193,22 +222,22 @@ std::vector<uint8_t> EncodeBlocks() {
   options->Write(1, &quality, &best);
   frame->Initialize(options);
   options->Release();
-  constexpr UINT kWidth = 48, kHeight = 32, kStride = kWidth * 3;
-  frame->SetSize(kWidth, kHeight);
+  const UINT stride = width * 3;
+  frame->SetSize(width, height);
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   frame->SetPixelFormat(&format);
-  std::vector<BYTE> pixels(kStride * kHeight);
-  for (UINT y = 0; y < kHeight; ++y) {
-    for (UINT x = 0; x < kWidth; ++x) {
-      const COLORREF colour = kBlocks[y / 16][x / 16];
-      BYTE* pixel = pixels.data() + y * kStride + x * 3;
+  std::vector<BYTE> pixels(size_t{stride} * height);
+  for (UINT y = 0; y < height; ++y) {
+    for (UINT x = 0; x < width; ++x) {
+      const COLORREF colour = kBlocks[y / 16 % 2][x / 16 % 3];
+      BYTE* pixel = pixels.data() + size_t{y} * stride + x * 3;
       pixel[0] = GetBValue(colour);
       pixel[1] = GetGValue(colour);
       pixel[2] = GetRValue(colour);
     }
   }
   EXPECT_HRESULT_SUCCEEDED(
-      frame->WritePixels(kHeight, kStride, static_cast<UINT>(pixels.size()), pixels.data()));
+      frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data()));
   frame->Commit();
   EXPECT_HRESULT_SUCCEEDED(encoder->Commit());
   HGLOBAL memory = nullptr;
@@ -232,9 +261,12 @@ class BannerTest : public testing::Test {
 };
 
 TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
-  EXPECT_FALSE(LoadBannerBitmap({}));
-  EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}));
-  EXPECT_FALSE(LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}));
+  for (const UINT dpi : {96u, 144u}) {
+    EXPECT_FALSE(LoadBannerBitmap({}, dpi));
+    EXPECT_FALSE(LoadBannerBitmap({1, 2, 3, 4}, dpi));
+    EXPECT_FALSE(
+        LoadBannerBitmap({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}, dpi));
+  }
   try {
     DecodeJpeg({0xFF, 0xD8, 0xFF});
     ADD_FAILURE() << "decoded a start marker alone";
@@ -246,7 +278,7 @@ TEST_F(BannerTest, WithoutUsableDataThereIsNoBitmap) {
 TEST_F(BannerTest, TheSystemDecoderGivesTheEncodedPixels) {
   const std::vector<uint8_t> jpeg = EncodeBlocks();
   ASSERT_GT(jpeg.size(), 100u);
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, kDesignDpi);
   ASSERT_TRUE(bitmap);
   const SIZE size = SizeOf(bitmap.Get());
   EXPECT_EQ(size.cx, 48);
@@ -262,15 +294,75 @@ TEST_F(BannerTest, TheSystemDecoderGivesTheEncodedPixels) {
   }
 }
 
-TEST_F(BannerTest, TheSampleBannerDecodesToItsSize) {
+// Colours across the edge between the top row's first two blocks, scaled for `dpi`: the left
+// block well inside, the right block well inside, and how many pixels between them have a colour
+// of neither, as a smooth scaler gives and a nearest-pixel one does not.
+struct TScaledEdge {
+  bool LeftKept;
+  bool RightKept;
+  int Blended;
+};
+
+TScaledEdge ScaledEdge(HBITMAP bitmap, UINT dpi) {
+  TMemoryDC dc;
+  dc.Select(bitmap);
+  const int y = ScaleForDpi(8, dpi);
+  const int edge = ScaleForDpi(16, dpi);
+  TScaledEdge found{Near(GetPixel(dc.Get(), edge - ScaleForDpi(6, dpi), y), kBlocks[0][0]),
+                    Near(GetPixel(dc.Get(), edge + ScaleForDpi(6, dpi), y), kBlocks[0][1]), 0};
+  for (int x = edge - 3; x <= edge + 3; ++x) {
+    const COLORREF pixel = GetPixel(dc.Get(), x, y);
+    if (!Near(pixel, kBlocks[0][0]) && !Near(pixel, kBlocks[0][1]))
+      ++found.Blended;
+  }
+  return found;
+}
+
+TEST_F(BannerTest, TheBannerIsScaledSmoothlyForTheWindowDpi) {
+  const std::vector<uint8_t> jpeg = EncodeBlocks();
+  const struct {
+    UINT Dpi;
+    SIZE Size;
+  } kCases[] = {{96, {48, 32}}, {120, {60, 40}}, {144, {72, 48}}, {192, {96, 64}}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Dpi);
+    const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, c.Dpi);
+    ASSERT_TRUE(bitmap);
+    const SIZE size = SizeOf(bitmap.Get());
+    EXPECT_EQ(size.cx, c.Size.cx);
+    EXPECT_EQ(size.cy, c.Size.cy);
+    const TScaledEdge edge = ScaledEdge(bitmap.Get(), c.Dpi);
+    EXPECT_TRUE(edge.LeftKept);
+    EXPECT_TRUE(edge.RightKept);
+    if (c.Dpi == kDesignDpi)
+      EXPECT_EQ(edge.Blended, 0);
+    else
+      EXPECT_GT(edge.Blended, 0);
+  }
+}
+
+TEST_F(BannerTest, AHugeBannerIsNotEnlarged) {
+  // 2100 x 2100 pixels would become 4200 x 4200 at 192 DPI, past 2^24 pixels.
+  const std::vector<uint8_t> jpeg = EncodeBlocks(2100, 2100);
+  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, 192);
+  ASSERT_TRUE(bitmap);
+  const SIZE size = SizeOf(bitmap.Get());
+  EXPECT_EQ(size.cx, 2100);
+  EXPECT_EQ(size.cy, 2100);
+}
+
+TEST_F(BannerTest, TheSampleBannerFillsItsStripAtEachScale) {
   std::ifstream file(XA_SAMPLE_BANNER_PATH, std::ios::binary);
   ASSERT_TRUE(file) << XA_SAMPLE_BANNER_PATH;
   const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(file), {}};
-  const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg);
-  ASSERT_TRUE(bitmap);
-  const SIZE size = SizeOf(bitmap.Get());
-  EXPECT_EQ(size.cx, 160);
-  EXPECT_EQ(size.cy, 320);
+  for (const UINT dpi : {96u, 144u, 192u}) {
+    SCOPED_TRACE(dpi);
+    const TGdiObject<HBITMAP> bitmap = LoadBannerBitmap(jpeg, dpi);
+    ASSERT_TRUE(bitmap);
+    const SIZE size = SizeOf(bitmap.Get());
+    EXPECT_EQ(size.cx, ScaleForDpi(160, dpi));
+    EXPECT_EQ(size.cy, ScaleForDpi(320, dpi));
+  }
 }
 
 }  // namespace

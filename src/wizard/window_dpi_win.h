@@ -9,6 +9,11 @@ namespace xa {
 // for this resolution and scaled from it.
 inline constexpr UINT kDesignDpi = 96;
 
+// Sent to a top-level window of a per-monitor aware program when its resolution changes: the
+// new dots per inch in the low word of wparam, a suggested window rectangle (RECT*) in lparam.
+// The headers declare it only for newer target systems than ours.
+inline constexpr UINT kWmDpiChanged = 0x02E0;
+
 // The dots per inch `hwnd` is shown at: the window's own where the system tells it (Windows 10
 // 1607 and later), else the screen's. Never zero.
 UINT WindowDpi(HWND hwnd) noexcept;

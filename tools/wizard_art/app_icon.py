@@ -1,9 +1,9 @@
-"""The application icon: candlesticks coming out of an open box. The 32 and 48 pixel images
+"""The application icon: candlesticks coming out of an open box. The images from 24 pixels up
 are drawn from one design on a 48-unit grid snapped to pixel centres; the 16 pixel image has its
 own, simpler design drawn pixel by pixel."""
 from wizard_art.raster import Polygon, Rect, gradient
 
-SIZES = (16, 32, 48)
+SIZES = (16, 24, 32, 48, 64)
 
 BOX_EDGE = (104, 64, 26)
 BOX_INSIDE = (112, 72, 34)

@@ -221,8 +221,16 @@ void TFormInstaller::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
       PaintCentered(item.hDC, item.rcItem, controls_.Banner.Get());
     } else if (item.CtlID == kIdHeaderPicture) {
       for (const THeader& header : controls_.Headers) {
-        if (header.Picture == item.hwndItem && header.Bitmap.Get())
-          DrawTransparentCentered(item.hDC, item.rcItem, header.Bitmap.Get());
+        if (header.Picture != item.hwndItem)
+          continue;
+        // The picture's transparent pixels show the band's colour, which a static control asks
+        // its parent for; the system would erase the box in the dialog colour.
+        const auto band = reinterpret_cast<HBRUSH>(SendMessageW(
+            GetParent(item.hwndItem), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(item.hDC),
+            reinterpret_cast<LPARAM>(item.hwndItem)));
+        if (band)
+          FillRect(item.hDC, &item.rcItem, band);
+        DrawTransparentCentered(item.hDC, item.rcItem, header.Bitmap.Get());
       }
     } else if (item.CtlID == kIdBtnAddMetaTrader) {
       DrawGlyphButton(item, controls_.AddGlyph.Get());

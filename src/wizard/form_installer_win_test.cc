@@ -692,6 +692,30 @@ TEST_F(FormTest, FailedDrawingLeavesTheWizardRunning) {
   EXPECT_EQ(form_->PageIndex(), 1);
 }
 
+// The header picture's box shows the white band around the picture, not the dialog colour the
+// system erases a static control in.
+TEST_F(FormTest, HeaderPictureSitsOnTheBandColour) {
+  CreateInstaller();
+  const HWND picture = form_->Controls().Header(TPage::kFolder).Picture;
+  RECT box{};
+  GetClientRect(picture, &box);
+  TMemoryDC dc;
+  TGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(dc.Get(), box.right, box.bottom));
+  ASSERT_TRUE(canvas);
+  ASSERT_TRUE(dc.Select(canvas.Get()));
+  FillRect(dc.Get(), &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_STATIC;
+  draw.CtlID = kIdHeaderPicture;
+  draw.itemAction = ODA_DRAWENTIRE;
+  draw.hwndItem = picture;
+  draw.hDC = dc.Get();
+  draw.rcItem = box;
+  SendMessageW(form_->Handle(), WM_DRAWITEM, kIdHeaderPicture, reinterpret_cast<LPARAM>(&draw));
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc.Get(), box.right - 1, box.bottom - 1), RGB(255, 255, 255));
+}
+
 // Closing and clicks queued while the run starts are handled during the run: the window stays
 // and no click presses the Next button that the end of the run enables.
 TEST_F(FormTest, CloseAndClicksDuringTheRunAreIgnored) {

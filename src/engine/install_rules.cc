@@ -87,16 +87,17 @@ bool SamePath(const std::string& a, const std::string& b) {
 void RecordFoldersBefore(std::vector<TInstalledItem>& items,
                          const std::string& anchor,
                          const std::vector<std::string>& folders) {
+  // Deepest first, otherwise in their order; a folder lies deeper than its parent by at least one
+  // backslash. Each is put in its place as it comes, which needs no sorting code in the program.
+  const auto deeper = [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+  };
   std::vector<std::string> unique;
   for (const std::string& folder : folders) {
     const auto same = [&folder](const std::string& other) { return SamePath(other, folder); };
     if (std::find_if(unique.begin(), unique.end(), same) == unique.end())
-      unique.push_back(folder);
+      unique.insert(std::upper_bound(unique.begin(), unique.end(), folder, deeper), folder);
   }
-  // A folder lies deeper than its parent by at least one backslash.
-  std::stable_sort(unique.begin(), unique.end(), [](const std::string& a, const std::string& b) {
-    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
-  });
   auto at = std::find_if(items.begin(), items.end(), [&anchor](const TInstalledItem& item) {
     return item.Mark == kInstalledFolder && item.Path == anchor;
   });

@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "package/errors.h"
 #include "shell/folder_rules.h"
 #include "shell/journal_paths.h"
@@ -60,7 +62,12 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
 }  // namespace
 
 bool TInstallJournal::FirstNote(const std::string& path) {
-  return noted_.insert(UpperCase(path)).second;
+  std::string key = UpperCase(path);
+  const auto place = std::lower_bound(noted_.begin(), noted_.end(), key);
+  if (place != noted_.end() && *place == key)
+    return false;
+  noted_.insert(place, std::move(key));
+  return true;
 }
 
 std::vector<std::string> TInstallJournal::CreateFolders(const std::string& folder) {

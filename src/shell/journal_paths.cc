@@ -1,7 +1,5 @@
 #include "shell/journal_paths.h"
 
-#include <charconv>
-
 #include "shell/folder_rules.h"
 
 namespace xa {
@@ -10,9 +8,12 @@ namespace {
 
 // `value` in lower-case hexadecimal digits.
 std::string Hex(uint32_t value) {
-  char digits[8];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
-  return std::string(digits, result.ptr);
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), "0123456789abcdef"[value % 16]);
+    value /= 16;
+  } while (value != 0);
+  return digits;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/ansi_case.h"
 #include "package/errors.h"
+#include "package/text_join.h"
 
 namespace xa {
 namespace {
@@ -51,7 +52,7 @@ bool IsUsableProgramName(const std::string& name) {
 std::string UninstallKeyPath(const std::string& program_name) {
   if (!IsUsableProgramName(program_name))
     throw Exception(kUnusableProgramName);
-  return std::string(kUninstallKey) + "\\" + program_name;
+  return JoinText({kUninstallKey, "\\", program_name});
 }
 
 void CheckInstallable(const std::string& program_name,
@@ -124,7 +125,8 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::vector<std::string>& shortcut_names) {
   std::vector<std::string> folders;
   for (const std::string& name : shortcut_names) {
-    const std::vector<std::string> below = FoldersBelow(menu_folder, menu_folder + "\\" + name);
+    const std::vector<std::string> below =
+        FoldersBelow(menu_folder, JoinText({menu_folder, "\\", name}));
     folders.insert(folders.end(), below.begin(), below.end());
   }
   RecordFoldersBefore(items, menu_folder, folders);
@@ -154,7 +156,7 @@ std::string ContactUrl(const std::string& contact_name, const std::string& conta
     return {};
   if (contact_name.empty())
     return "mailto:" + contact_email;
-  return "mailto:" + contact_name + " <" + contact_email + ">";
+  return JoinText({"mailto:", contact_name, " <", contact_email, ">"});
 }
 
 }  // namespace xa

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/journal_paths.h"
 #include "shell/registry_key.h"
@@ -27,11 +28,7 @@ std::string Outcome(bool done, const std::string& failure, const std::string& pa
   const DWORD error = GetLastError();
   if (done || IsGone(error))
     return {};
-  return failure + " \"" + path + "\". " + SystemErrorText(error);
-}
-
-std::string Quoted(const std::string& text) {
-  return "\"" + text + "\"";
+  return JoinText({failure, " \"", path, "\". ", SystemErrorText(error)});
 }
 
 std::string UpperCase(std::string text) {
@@ -208,9 +205,8 @@ std::string TInstallJournal::UndoReplaced(const TEntry& entry) const {
     SetFileAttributesA(path, entry.Attributes);
     return {};
   }
-  const std::string reason = Reason();
-  return "Cannot restore file " + Quoted(entry.Path) + " (its earlier version is kept as " +
-         Quoted(entry.Kept) + "). " + reason;
+  return JoinText({"Cannot restore file \"", entry.Path, "\" (its earlier version is kept as \"",
+                   entry.Kept, "\"). ", Reason()});
 }
 
 std::string TInstallJournal::UndoPatched(const TEntry& entry) const {
@@ -234,11 +230,11 @@ std::string TInstallJournal::UndoPatched(const TEntry& entry) const {
       written != entry.Head.size() || !SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) ||
       !SetEndOfFile(file.Get()) ||
       !SetFileTime(file.Get(), &entry.Created, &entry.Accessed, &entry.Written))
-    return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
+    return JoinText({"Cannot restore file \"", entry.Path, "\". ", Reason()});
   file.Reset();
   // A rewrite from the start gives the file new attributes (Windows adds the archive mark).
   if (!SetFileAttributesA(entry.Path.c_str(), entry.Attributes))
-    return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
+    return JoinText({"Cannot restore file \"", entry.Path, "\". ", Reason()});
   return {};
 }
 
@@ -247,13 +243,13 @@ std::string TInstallJournal::UndoRegistry(const TEntry& entry) const {
     const LSTATUS status = SHDeleteKeyA(entry.Root, entry.CreatedKey.c_str());
     if (status == ERROR_SUCCESS || IsGone(static_cast<DWORD>(status)))
       return {};
-    return "Cannot delete registry key " + Quoted(entry.CreatedKey) + ". " +
-           SystemErrorText(static_cast<uint32_t>(status));
+    return JoinText({"Cannot delete registry key \"", entry.CreatedKey, "\". ",
+                     SystemErrorText(static_cast<uint32_t>(status))});
   }
   TRegKey key;
   if (!key.Open(entry.Root, entry.Path, KEY_SET_VALUE))
-    return "Cannot restore registry key " + Quoted(entry.Path) + ". " +
-           SystemErrorText(static_cast<uint32_t>(key.Status()));
+    return JoinText({"Cannot restore registry key \"", entry.Path, "\". ",
+                     SystemErrorText(static_cast<uint32_t>(key.Status()))});
   std::string failure;
   // A value that cannot be put back does not keep the others from it.
   for (const TRegistryValue& value : entry.Values) {
@@ -263,8 +259,8 @@ std::string TInstallJournal::UndoRegistry(const TEntry& entry) const {
                                                 static_cast<DWORD>(value.Data.size()))
                                : RegDeleteValueA(key.Get(), value.Name.c_str());
     if (status != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(status)) && failure.empty())
-      failure = "Cannot restore registry key " + Quoted(entry.Path) + ". " +
-                SystemErrorText(static_cast<uint32_t>(status));
+      failure = JoinText({"Cannot restore registry key \"", entry.Path, "\". ",
+                          SystemErrorText(static_cast<uint32_t>(status))});
   }
   return failure;
 }

@@ -1,5 +1,6 @@
 #include "shell/journal_paths.h"
 
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 
 namespace xa {
@@ -20,7 +21,7 @@ std::string Hex(uint32_t value) {
 
 // Formatted without printf, which would bring its whole formatting machinery into the program.
 std::string KeptFilePath(const std::string& path, uint32_t process_id, uint32_t attempt) {
-  return FilePathWithDelimiter(path) + "~xa" + Hex(process_id) + "-" + Hex(attempt) + ".tmp";
+  return JoinText({FilePathWithDelimiter(path), "~xa", Hex(process_id), "-", Hex(attempt), ".tmp"});
 }
 
 std::string FirstMissingKey(const std::string& key,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/paint_scope_win.h"
 #include "wizard/reflected_messages.h"
 
@@ -150,7 +151,7 @@ LRESULT TCheckListBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
 
 void TCheckListBox::CheckIndex(int index) const {
   if (index < 0 || index >= Count())
-    throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    throw Exception(JoinText({"List index out of bounds (", std::to_string(index), ")"}));
 }
 
 void TCheckListBox::ClickAt(int x, int y) {

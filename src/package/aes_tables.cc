@@ -26,10 +26,11 @@ constexpr Column MakeColumn(uint8_t r0, uint8_t r1, uint8_t r2, uint8_t r3) {
 }
 
 RoundTables MakeRoundTables() {
+  const SBoxes& boxes = SBoxTables();
   RoundTables tables;
   for (int x = 0; x < 256; ++x) {
-    const uint8_t s = kSBoxes.forward[x];
-    const uint8_t i = kSBoxes.inverse[x];
+    const uint8_t s = boxes.forward[x];
+    const uint8_t i = boxes.inverse[x];
     const Column e = MakeColumn(GfMultiply(s, 2), s, s, GfMultiply(s, 3));
     const Column d =
         MakeColumn(GfMultiply(i, 14), GfMultiply(i, 9), GfMultiply(i, 13), GfMultiply(i, 11));
@@ -113,10 +114,11 @@ void TableCipherBlocks(const uint8_t* keys,
   for (int i = 0; i < 4 * (rounds + 1); ++i)
     k[i] = LoadColumn(keys + 4 * i);
   const RoundTables& tables = Tables();
+  const SBoxes& boxes = SBoxTables();
   if (encipher)
-    TransformBlocks<1>(k, rounds, tables.encipher, kSBoxes.forward, data, count);
+    TransformBlocks<1>(k, rounds, tables.encipher, boxes.forward, data, count);
   else
-    TransformBlocks<3>(k, rounds, tables.decipher, kSBoxes.inverse, data, count);
+    TransformBlocks<3>(k, rounds, tables.decipher, boxes.inverse, data, count);
 }
 
 }  // namespace xa

@@ -25,6 +25,8 @@ if(WIN32)
   # (xa_link_time_optimised), everything else as usual. The 64-bit build, which runs the tests,
   # compiles plain objects in half the time.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # GCC's strictest size optimisation (constants pushed, no alignment): about 1 KB less than -Os.
+    add_compile_options($<$<CONFIG:MinSizeRel>:-Oz>)
     add_compile_options(-flto -ffat-lto-objects)
     # The linker plugin would otherwise optimise every program that links such objects.
     add_link_options(-fno-lto)

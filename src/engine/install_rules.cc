@@ -51,7 +51,7 @@ bool IsUsableProgramName(const std::string& name) {
 
 std::string UninstallKeyPath(const std::string& program_name) {
   if (!IsUsableProgramName(program_name))
-    throw Exception(kUnusableProgramName);
+    Raise<Exception>(kUnusableProgramName);
   return JoinText({kUninstallKey, "\\", program_name});
 }
 
@@ -59,21 +59,21 @@ void CheckInstallable(const std::string& program_name,
                       const std::string& program_files,
                       const std::string& programs_menu) {
   if (!IsUsableProgramName(program_name))
-    throw Exception(kUnusableProgramName);
+    Raise<Exception>(kUnusableProgramName);
   if (program_files.empty())
-    throw Exception(kNoProgramFilesFolder);
+    Raise<Exception>(kNoProgramFilesFolder);
   if (programs_menu.empty())
-    throw Exception(kNoProgramsMenuFolder);
+    Raise<Exception>(kNoProgramsMenuFolder);
 }
 
 void CheckPackageContents(const TXaInstall& install, int64_t executable_size) {
   constexpr int32_t kBlockSize = 16;
   if (install.CutShort)
-    throw EStreamError(kInvalidFileFormat);
+    Raise<EStreamError>(kInvalidFileFormat);
   for (const auto& file : install.Files) {
     if (file->Offset < 0 || file->Size < kBlockSize || file->Size % kBlockSize != 0 ||
         int64_t{file->Offset} + file->Size > executable_size)
-      throw EStreamError(kInvalidFileFormat);
+      Raise<EStreamError>(kInvalidFileFormat);
   }
 }
 

@@ -90,15 +90,15 @@ void TInstallJournal::KeepFile(const std::string& path) {
     return;
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!IsGone(error))
-      throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(error)));
+      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
     entries_.emplace_back(TKind::kCreatedFile, path);
     return;
   }
   // Creating a file anew with normal attributes fails over a hidden or system file.
   if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-    throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));
+    Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));
   if (!OpenForWriting(path).IsValid())
-    throw EStreamError(CannotCreateFileMessage(path, Reason()));
+    Raise<EStreamError>(CannotCreateFileMessage(path, Reason()));
   TEntry entry(TKind::kReplacedFile, path);
   entry.Kept = MoveAside(path);
   entry.Attributes = attributes;
@@ -113,7 +113,7 @@ std::string TInstallJournal::MoveAside(const std::string& path) {
       return kept;
     const DWORD error = GetLastError();
     if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 0xFFFF)
-      throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(error)));
+      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
   }
 }
 

@@ -1,5 +1,6 @@
 # Cross build of the shipped 32-bit Windows program. The posix thread model gives std::mutex
-# (GoogleTest needs it); winpthread is linked statically like the rest of the runtime.
+# (GoogleTest needs it); winpthread is linked statically like the rest of the runtime, except in
+# the shipped program, which links the win32 model's runtime (xa_win32_thread_runtime).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

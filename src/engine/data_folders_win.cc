@@ -4,6 +4,7 @@
 
 #include "engine/data_folders.h"
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 #include "shell/scoped_handle.h"
@@ -56,10 +57,10 @@ std::optional<std::string> ExactAnsi(const std::u16string& text) {
 }
 
 std::optional<TDataFolder> ReadDataFolder(const std::string& folder) {
-  if (!DirectoryExists(folder + "\\" + kMql4FolderName))
+  if (!DirectoryExists(JoinText({folder, "\\", kMql4FolderName})))
     return std::nullopt;
   const std::optional<std::u16string> origin =
-      ParseOrigin(ReadOriginBytes(folder + "\\" + kOriginFileName));
+      ParseOrigin(ReadOriginBytes(JoinText({folder, "\\", kOriginFileName})));
   if (!origin)
     return std::nullopt;
   const std::optional<std::string> installation = ExactAnsi(*origin);
@@ -80,7 +81,7 @@ std::string DataFoldersRoot() {
   }
   if (app_data.empty())
     return {};
-  return app_data + "\\" + kDataFoldersPath;
+  return JoinText({app_data, "\\", kDataFoldersPath});
 }
 
 std::vector<TDataFolder> ReadDataFolders(const std::string& root) {
@@ -95,7 +96,7 @@ std::vector<TDataFolder> ReadDataFolders(const std::string& root) {
     const std::string name = entry.cFileName;
     if (name == "." || name == ".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       continue;
-    if (std::optional<TDataFolder> data_folder = ReadDataFolder(root + "\\" + name))
+    if (std::optional<TDataFolder> data_folder = ReadDataFolder(JoinText({root, "\\", name})))
       data_folders.push_back(std::move(*data_folder));
   } while (FindNextFileA(find.Get(), &entry));
   return data_folders;

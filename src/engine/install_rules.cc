@@ -4,6 +4,7 @@
 
 #include "engine/ansi_case.h"
 #include "package/errors.h"
+#include "package/text_join.h"
 
 namespace xa {
 namespace {
@@ -50,29 +51,29 @@ bool IsUsableProgramName(const std::string& name) {
 
 std::string UninstallKeyPath(const std::string& program_name) {
   if (!IsUsableProgramName(program_name))
-    throw Exception(kUnusableProgramName);
-  return std::string(kUninstallKey) + "\\" + program_name;
+    Raise<Exception>(kUnusableProgramName);
+  return JoinText({kUninstallKey, "\\", program_name});
 }
 
 void CheckInstallable(const std::string& program_name,
                       const std::string& program_files,
                       const std::string& programs_menu) {
   if (!IsUsableProgramName(program_name))
-    throw Exception(kUnusableProgramName);
+    Raise<Exception>(kUnusableProgramName);
   if (program_files.empty())
-    throw Exception(kNoProgramFilesFolder);
+    Raise<Exception>(kNoProgramFilesFolder);
   if (programs_menu.empty())
-    throw Exception(kNoProgramsMenuFolder);
+    Raise<Exception>(kNoProgramsMenuFolder);
 }
 
 void CheckPackageContents(const TXaInstall& install, int64_t executable_size) {
   constexpr int32_t kBlockSize = 16;
   if (install.CutShort)
-    throw EStreamError(kInvalidFileFormat);
+    Raise<EStreamError>(kInvalidFileFormat);
   for (const auto& file : install.Files) {
     if (file->Offset < 0 || file->Size < kBlockSize || file->Size % kBlockSize != 0 ||
         int64_t{file->Offset} + file->Size > executable_size)
-      throw EStreamError(kInvalidFileFormat);
+      Raise<EStreamError>(kInvalidFileFormat);
   }
 }
 
@@ -87,16 +88,17 @@ bool SamePath(const std::string& a, const std::string& b) {
 void RecordFoldersBefore(std::vector<TInstalledItem>& items,
                          const std::string& anchor,
                          const std::vector<std::string>& folders) {
+  // Deepest first, otherwise in their order; a folder lies deeper than its parent by at least one
+  // backslash. Each is put in its place as it comes, which needs no sorting code in the program.
+  const auto deeper = [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+  };
   std::vector<std::string> unique;
   for (const std::string& folder : folders) {
     const auto same = [&folder](const std::string& other) { return SamePath(other, folder); };
     if (std::find_if(unique.begin(), unique.end(), same) == unique.end())
-      unique.push_back(folder);
+      unique.insert(std::upper_bound(unique.begin(), unique.end(), folder, deeper), folder);
   }
-  // A folder lies deeper than its parent by at least one backslash.
-  std::stable_sort(unique.begin(), unique.end(), [](const std::string& a, const std::string& b) {
-    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
-  });
   auto at = std::find_if(items.begin(), items.end(), [&anchor](const TInstalledItem& item) {
     return item.Mark == kInstalledFolder && item.Path == anchor;
   });
@@ -123,7 +125,8 @@ void RecordShortcutFolders(std::vector<TInstalledItem>& items,
                            const std::vector<std::string>& shortcut_names) {
   std::vector<std::string> folders;
   for (const std::string& name : shortcut_names) {
-    const std::vector<std::string> below = FoldersBelow(menu_folder, menu_folder + "\\" + name);
+    const std::vector<std::string> below =
+        FoldersBelow(menu_folder, JoinText({menu_folder, "\\", name}));
     folders.insert(folders.end(), below.begin(), below.end());
   }
   RecordFoldersBefore(items, menu_folder, folders);
@@ -153,7 +156,7 @@ std::string ContactUrl(const std::string& contact_name, const std::string& conta
     return {};
   if (contact_name.empty())
     return "mailto:" + contact_email;
-  return "mailto:" + contact_name + " <" + contact_email + ">";
+  return JoinText({"mailto:", contact_name, " <", contact_email, ">"});
 }
 
 }  // namespace xa

@@ -10,6 +10,7 @@
 #include "package/cipher_stream.h"
 #include "package/file_stream.h"
 #include "package/sub_stream.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/install_journal.h"
 #include "shell/record_writers.h"
@@ -64,13 +65,13 @@ void CopyPackageFiles(TXaInstall& install,
       if (made.empty())
         made = created;
       created_folders.insert(created_folders.end(), made.begin(), made.end());
-      install.Progress("Copying file " + target + " ...", 1);
+      install.Progress(JoinText({"Copying file ", target, " ..."}), 1);
       install.InstalledItems.push_back({target, 0});
       journal.KeepFile(target);
       CopyPackageFile(install, *file, executable, target);
       if (file->ShortcutName.empty())
         continue;
-      const std::string link = menu_folder + "\\" + file->ShortcutName + ".lnk";
+      const std::string link = JoinText({menu_folder, "\\", file->ShortcutName, ".lnk"});
       WriteFileShortcut(journal, link, target);
       install.InstalledItems.push_back({link, 0});
       shortcut_names.push_back(file->ShortcutName);
@@ -92,7 +93,8 @@ void WriteDocumentsAndLinks(TXaInstall& install,
                 install.WhatsNewText);
   const std::string website = WebsiteUrl(install.Website);
   if (!website.empty())
-    WriteInternetShortcut(install, journal, menu_folder + "\\" + install.Publisher + " Website.url",
+    WriteInternetShortcut(install, journal,
+                          JoinText({menu_folder, "\\", install.Publisher, " Website.url"}),
                           website);
   const std::string contact = ContactUrl(install.ContactName, install.ContactEmail);
   if (!contact.empty())
@@ -131,8 +133,8 @@ void RunInstall(TXaInstall& install) {
   install.StepsExpected =
       ExpectedInstallSteps(install) +
       DataFolderSteps(install, destinations.size() - install.TerminalFolders.size());
-  const std::string app_folder = program_files + "\\" + install.ProgramName;
-  const std::string menu_folder = programs_menu + "\\" + install.ProgramName;
+  const std::string app_folder = JoinText({program_files, "\\", install.ProgramName});
+  const std::string menu_folder = JoinText({programs_menu, "\\", install.ProgramName});
   const std::string uninstaller = app_folder + "\\Uninstall.exe";
   TXaUninstall earlier;
   ReadEarlierRecord(uninstaller, install.ProgramName, earlier);
@@ -143,7 +145,7 @@ void RunInstall(TXaInstall& install) {
     CopyPackageFiles(install, journal, destinations, app_folder, menu_folder);
     if (!install.SettingsOverride.empty()) {
       for (const std::string& folder : destinations) {
-        install.Progress("Overriding MetaTrader settings in " + folder + " ...", 1);
+        install.Progress(JoinText({"Overriding MetaTrader settings in ", folder, " ..."}), 1);
         OverrideTerminalSettings(install, journal, folder);
       }
     }

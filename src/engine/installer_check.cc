@@ -32,12 +32,12 @@ void LoadWholeInstaller(TXaInstall& install, const std::string& path) {
   } catch (const EStreamError& error) {
     // The banner's bytes ran past the end of the file.
     if (std::strcmp(error.what(), kStreamReadError) == 0)
-      throw Exception(kDamagedInstaller);
+      Raise<Exception>(kDamagedInstaller);
     throw;
   }
   TFileStream installer(path, FileMode::kOpenRead);
   if (!IsInstallerWhole(installer, install))
-    throw Exception(kDamagedInstaller);
+    Raise<Exception>(kDamagedInstaller);
 }
 
 }  // namespace xa

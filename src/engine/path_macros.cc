@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/ansi_case.h"
+#include "package/text_join.h"
 
 namespace xa {
 namespace {
@@ -31,7 +32,8 @@ void BuildMacroList(TMacroList& macros,
                     const std::string& program_name,
                     const SysFolderLookup& lookup) {
   macros.clear();
-  macros.push_back({"{app}", lookup(SysFolderId::kProgramFiles, false) + "\\" + program_name});
+  macros.push_back(
+      {"{app}", JoinText({lookup(SysFolderId::kProgramFiles, false), "\\", program_name})});
   macros.push_back({"{bootdir}", lookup(SysFolderId::kBootDrive, false)});
   macros.push_back({"{windir}", lookup(SysFolderId::kWindows, false)});
   macros.push_back({"{winsysdir}", lookup(SysFolderId::kSystem, false)});

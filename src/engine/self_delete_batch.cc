@@ -1,5 +1,6 @@
 #include "engine/self_delete_batch.h"
 
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 
 namespace xa {
@@ -42,13 +43,13 @@ std::string EscapeBatchText(const std::string& path) {
 std::string SelfDeleteBatchText(const std::string& target,
                                 const std::string& batch,
                                 bool remove_folder) {
-  const std::string quoted_target = "\"" + EscapeBatchText(target) + "\"";
+  const std::string quoted_target = JoinText({"\"", EscapeBatchText(target), "\""});
   std::string text = ":repeat\r\n";
-  text += "del " + quoted_target + "\r\n";
-  text += "if exist " + quoted_target + " goto repeat\r\n";
+  text += JoinText({"del ", quoted_target, "\r\n"});
+  text += JoinText({"if exist ", quoted_target, " goto repeat\r\n"});
   if (remove_folder)
-    text += "rmdir \"" + EscapeBatchText(FilePathWithDelimiter(target)) + "\"\r\n";
-  text += "del \"" + EscapeBatchText(batch) + "\"\r\n";
+    text += JoinText({"rmdir \"", EscapeBatchText(FilePathWithDelimiter(target)), "\"\r\n"});
+  text += JoinText({"del \"", EscapeBatchText(batch), "\"\r\n"});
   return text;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/settings_override.h"
 
+#include "package/text_join.h"
+
 namespace xa {
 
 TExpertsRecord DefaultExpertsRecord() {
@@ -19,7 +21,7 @@ void PatchExpertsRecord(TExpertsRecord& record, const std::string& settings) {
 std::string ExpertsIniPath(const std::string& folder) {
   if (!folder.empty() && folder.back() == '\\')
     return folder + kExpertsIniPath;
-  return folder + "\\" + kExpertsIniPath;
+  return JoinText({folder, "\\", kExpertsIniPath});
 }
 
 }  // namespace xa

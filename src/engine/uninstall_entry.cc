@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/install_rules.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 
 namespace xa {
@@ -21,7 +22,7 @@ TUninstallValue Number(const char* name, uint32_t number) {
 
 std::string EntryVersion(const TXaData& program) {
   std::string version =
-      std::to_string(program.VersionMajor) + "." + std::to_string(program.VersionMinor);
+      JoinText({std::to_string(program.VersionMajor), ".", std::to_string(program.VersionMinor)});
   if (program.VersionBuild > 0 || program.VersionRelease > 0)
     version += "." + std::to_string(program.VersionBuild > 0 ? program.VersionBuild : 0);
   if (program.VersionRelease > 0)
@@ -41,7 +42,7 @@ std::vector<TUninstallValue> UninstallEntryValues(const TXaData& program,
   std::vector<TUninstallValue> values;
   values.push_back(Text("DisplayName", program.ProgramName));
   // Quoted: unquoted, a path with blanks lets C:\Program.exe run in our place.
-  values.push_back(Text("UninstallString", "\"" + uninstaller + "\""));
+  values.push_back(Text("UninstallString", JoinText({"\"", uninstaller, "\""})));
   values.push_back(Text("DisplayIcon", uninstaller));
   values.push_back(Text("DisplayVersion", EntryVersion(program)));
   if (!TrimBlanks(program.Publisher).empty())

@@ -2,6 +2,7 @@
 
 #include "engine/install_rules.h"
 #include "engine/uninstall_run.h"
+#include "package/text_join.h"
 #include "shell/registry_key.h"
 
 namespace xa {
@@ -11,11 +12,11 @@ void RunUninstall(TXaUninstall& uninstall) {
   uninstall.StepsExpected =
       static_cast<int32_t>(uninstall.RecordedFiles.size() + uninstall.RecordedFolders.size() + 1);
   for (const std::string& file : uninstall.RecordedFiles) {
-    uninstall.Progress("Delete file " + file + " ...", 1);
+    uninstall.Progress(JoinText({"Delete file ", file, " ..."}), 1);
     DeleteFileA(file.c_str());
   }
   for (const std::string& folder : uninstall.RecordedFolders) {
-    uninstall.Progress("Remove folder " + folder + " ...", 1);
+    uninstall.Progress(JoinText({"Remove folder ", folder, " ..."}), 1);
     RemoveDirectoryA(folder.c_str());
   }
   uninstall.Progress("Unregistering uninstaller ...", 1);

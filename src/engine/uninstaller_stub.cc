@@ -19,7 +19,7 @@ int64_t CopyInstallerStub(TStream& installer, TStream& output) {
   constexpr int64_t kPointerEnd = kPayloadPointerOffset + 4;
   const std::optional<int32_t> stub_size = ReadRecordPointer(installer);
   if (!stub_size || *stub_size < kPointerEnd || *stub_size > installer.Size())
-    throw EStreamError(kInvalidFileFormat);
+    Raise<EStreamError>(kInvalidFileFormat);
   installer.Seek(0, SeekOrigin::kBeginning);
   std::vector<uint8_t> headers(static_cast<size_t>(std::min<int64_t>(*stub_size, kHeaderWindow)));
   installer.ReadBuffer(headers.data(), static_cast<int64_t>(headers.size()));

@@ -7,7 +7,7 @@ namespace xa {
 
 TElement TElementEnumerator::GetNextElement(bool advance) {
   if (EndOfText())
-    throw EParserError(kNoMoreElements);
+    Raise<EParserError>(kNoMoreElements);
   if (position_ != cached_position_) {
     cached_position_ = position_;
     Scan();

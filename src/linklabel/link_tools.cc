@@ -5,7 +5,7 @@
 namespace xa {
 
 TStaticObject::TStaticObject() {
-  throw EGenericToolsError(kCannotBeInstantiated);
+  Raise<EGenericToolsError>(kCannotBeInstantiated);
 }
 
 bool TStringTools::StartsWith(std::u16string_view s, std::u16string_view prefix) {

@@ -48,7 +48,7 @@ TNodeType TNode::GetNodeType() const {
     if (kTable[i] == mine)
       return static_cast<TNodeType>(i);
   }
-  throw ENodeError(kUnknownClass);
+  Raise<ENodeError>(kUnknownClass);
 }
 
 TParentNode::~TParentNode() {
@@ -196,7 +196,7 @@ bool TStringNode::HasWordInfo(int64_t index) const {
 
 TWordInfo TStringNode::GetWordInfo(int64_t index) const {
   if (!HasWordInfo(index))
-    throw ENodeError(kWordInfoOutOfBounds);
+    Raise<ENodeError>(kWordInfoOutOfBounds);
   return word_info_[static_cast<size_t>(index)];
 }
 

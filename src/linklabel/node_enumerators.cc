@@ -7,7 +7,7 @@ TTopLevelNodeEnumerator::TTopLevelNodeEnumerator(const TParentNode& parent, cons
 
 TNode* TTopLevelNodeEnumerator::Next() {
   if (!HasNext())
-    throw ENodeError(kNoMoreNodes);
+    Raise<ENodeError>(kNoMoreNodes);
   return nodes_[index_++];
 }
 
@@ -18,7 +18,7 @@ TRectEnumerator::TRectEnumerator(const std::vector<TRect>& rects) {
 
 TRect TRectEnumerator::Next() {
   if (!HasNext())
-    throw ENodeError(kNoMoreRecords);
+    Raise<ENodeError>(kNoMoreRecords);
   return rects_.Get(index_++);
 }
 

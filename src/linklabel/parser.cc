@@ -64,7 +64,7 @@ void TDefaultParser::ParseNode(IElementEnumerator& elements, TParentNode& parent
     else if (element.type == etText)
       node = std::make_unique<TStringNode>(element.text);
     else
-      throw EParserError(kUnsupportedState);
+      Raise<EParserError>(kUnsupportedState);
     TNode* added = parent.AddNode(std::move(node));
     auto* container = dynamic_cast<TParentNode*>(added);
     if (element.type == etOpenTag && container && !dynamic_cast<TDynamicNode*>(added) &&

@@ -95,7 +95,7 @@ void TTextHandler::EmptyBuffer() {
     } else if (const auto* string = dynamic_cast<TStringElement*>(element)) {
       LayOutString(k, *string);
     } else {
-      throw ETextHandlerError(kUnsupportedTextElement);
+      Raise<ETextHandlerError>(kUnsupportedTextElement);
     }
   }
   buffer_.Clear();

@@ -16,7 +16,7 @@ void TWordEnumerator::Reset() {
 
 std::u16string TWordEnumerator::GetNext(bool advance) {
   if (!HasNext())
-    throw ETextHandlerError(kNoMoreWords);
+    Raise<ETextHandlerError>(kNoMoreWords);
   const size_t start = position_ - 1;
   const size_t space = text_.find(u' ', start);
   const size_t end = space == std::u16string::npos ? text_.size() : space + 1;

@@ -68,7 +68,7 @@ void AddRoundKey(State& s, const uint8_t* round_key) {
 
 // Row r of column c comes from column c + r (ShiftRows), through the S-box.
 State SubBytesShiftRows(const State& s) {
-  const uint8_t* box = kSBoxes.forward;
+  const uint8_t* box = SBoxTables().forward;
   State t;
   for (int c = 0; c < 4; ++c) {
     t.c[c] = Column{box[Row(s.c[c], 0)]} | Column{box[Row(s.c[(c + 1) & 3], 1)]} << 8 |
@@ -80,7 +80,7 @@ State SubBytesShiftRows(const State& s) {
 
 // Row r of column c comes from column c - r (InvShiftRows), through the inverse S-box.
 State InvSubBytesShiftRows(const State& s) {
-  const uint8_t* box = kSBoxes.inverse;
+  const uint8_t* box = SBoxTables().inverse;
   State t;
   for (int c = 0; c < 4; ++c) {
     t.c[c] = Column{box[Row(s.c[c], 0)]} | Column{box[Row(s.c[(c + 3) & 3], 1)]} << 8 |
@@ -107,20 +107,21 @@ void InitCipher(const uint8_t* key,
 
   // FIPS-197 key expansion, one 4-byte word w[i] at a time.
   const int words = 4 * (context.rounds + 1);
+  const uint8_t* box = SBoxTables().forward;
   uint8_t rcon = 1;
   for (int i = nk; i < words; ++i) {
     const uint8_t* previous = context.round_keys + 4 * (i - 1);
     uint8_t temp[4] = {previous[0], previous[1], previous[2], previous[3]};
     if (i % nk == 0) {
       const uint8_t first = temp[0];
-      temp[0] = static_cast<uint8_t>(kSBoxes.forward[temp[1]] ^ rcon);
-      temp[1] = kSBoxes.forward[temp[2]];
-      temp[2] = kSBoxes.forward[temp[3]];
-      temp[3] = kSBoxes.forward[first];
+      temp[0] = static_cast<uint8_t>(box[temp[1]] ^ rcon);
+      temp[1] = box[temp[2]];
+      temp[2] = box[temp[3]];
+      temp[3] = box[first];
       rcon = XTime(rcon);
     } else if (nk > 6 && i % nk == 4) {
       for (uint8_t& b : temp)
-        b = kSBoxes.forward[b];
+        b = box[b];
     }
     const uint8_t* back = context.round_keys + 4 * (i - nk);
     uint8_t* word = context.round_keys + 4 * i;

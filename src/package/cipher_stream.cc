@@ -59,7 +59,7 @@ void CipherStream(TStream& input,
   if (!encipher) {
     // The final block is always there; without it there is nothing to decipher.
     if (full_blocks < 1)
-      throw ECipherException(kInvalidFileFormat);
+      Raise<ECipherException>(kInvalidFileFormat);
     --full_blocks;
   }
 
@@ -75,7 +75,7 @@ void CipherStream(TStream& input,
     position += blocks * kBlockSize;
     output.WriteBuffer(buffer.get(), blocks * kBlockSize);
     if (got < wanted)
-      throw ECipherException(kInvalidFileFormat);
+      Raise<ECipherException>(kInvalidFileFormat);
     full_blocks -= blocks;
   }
 
@@ -83,20 +83,20 @@ void CipherStream(TStream& input,
   if (encipher) {
     const int64_t rest = size % kBlockSize;
     if (ReadUpTo(input, block, rest) < rest)
-      throw ECipherException(kInvalidFileFormat);
+      Raise<ECipherException>(kInvalidFileFormat);
     position += rest;
     block[kBlockSize - 1] = static_cast<uint8_t>(rest);
     CipherBlock(context, block);
     output.WriteBuffer(block, kBlockSize);
   } else {
     if (ReadUpTo(input, block, kBlockSize) < kBlockSize)
-      throw ECipherException(kInvalidFileFormat);
+      Raise<ECipherException>(kInvalidFileFormat);
     position += kBlockSize;
     CipherBlock(context, block);
     const uint8_t rest = block[kBlockSize - 1];
     // Only a wrong key or a damaged payload gives more; never write past the block.
     if (rest >= kBlockSize)
-      throw ECipherException(kInvalidFileFormat);
+      Raise<ECipherException>(kInvalidFileFormat);
     output.WriteBuffer(block, rest);
   }
   ReportProgress(position, size);

@@ -23,8 +23,8 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
     const std::string reason = strerror(errno);
-    throw EStreamError(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)
-                                                 : CannotOpenFileMessage(path, reason));
+    Raise<EStreamError>(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)
+                                                  : CannotOpenFileMessage(path, reason));
   }
   handle_ = fd;
 }
@@ -41,7 +41,7 @@ int64_t TFileStream::Read(void* buffer, int64_t count) {
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0)
-      throw EStreamError(kStreamReadError);
+      Raise<EStreamError>(kStreamReadError);
     if (n == 0)
       break;
     done += n;
@@ -66,7 +66,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 int64_t TFileStream::Size() {
   struct stat status;
   if (::fstat(static_cast<int>(handle_), &status) != 0)
-    throw EStreamError(kStreamReadError);
+    Raise<EStreamError>(kStreamReadError);
   return status.st_size;
 }
 
@@ -76,7 +76,7 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
                                                       : SEEK_END;
   const off_t position = ::lseek(static_cast<int>(handle_), offset, whence);
   if (position < 0)
-    throw EStreamError(kSeekOutOfRange);
+    Raise<EStreamError>(kSeekOutOfRange);
   return position;
 }
 

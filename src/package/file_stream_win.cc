@@ -40,8 +40,8 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   const HANDLE handle = CreateFileA(path.c_str(), access, 0, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     const std::string reason = SystemErrorText(GetLastError());
-    throw EStreamError(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)
-                                                 : CannotOpenFileMessage(path, reason));
+    Raise<EStreamError>(mode == FileMode::kCreate ? CannotCreateFileMessage(path, reason)
+                                                  : CannotOpenFileMessage(path, reason));
   }
   handle_ = reinterpret_cast<intptr_t>(handle);
 }
@@ -56,7 +56,7 @@ int64_t TFileStream::Read(void* buffer, int64_t count) {
     DWORD n = 0;
     const DWORD pass = static_cast<DWORD>(std::min(count - done, kMaxPass));
     if (!ReadFile(AsHandle(handle_), static_cast<char*>(buffer) + done, pass, &n, nullptr))
-      throw EStreamError(kStreamReadError);
+      Raise<EStreamError>(kStreamReadError);
     if (n == 0)
       break;
     done += n;
@@ -80,7 +80,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 int64_t TFileStream::Size() {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(AsHandle(handle_), &size))
-    throw EStreamError(kStreamReadError);
+    Raise<EStreamError>(kStreamReadError);
   return size.QuadPart;
 }
 
@@ -92,7 +92,7 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   distance.QuadPart = offset;
   LARGE_INTEGER position;
   if (!SetFilePointerEx(AsHandle(handle_), distance, &position, method))
-    throw EStreamError(kSeekOutOfRange);
+    Raise<EStreamError>(kSeekOutOfRange);
   return position.QuadPart;
 }
 

@@ -33,7 +33,7 @@ int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
                        : origin == SeekOrigin::kCurrent ? position_
                                                         : Size();
   if (base + offset < 0)
-    throw EStreamError(kSeekOutOfRange);
+    Raise<EStreamError>(kSeekOutOfRange);
   position_ = base + offset;
   return position_;
 }

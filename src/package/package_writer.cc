@@ -56,7 +56,7 @@ std::vector<uint8_t> SerializePayload(const TXaInstall& package) {
 
 void CheckFits(int64_t value) {
   if (value > kMaxFormatOffset)
-    throw Exception("The package is too large: an installer holds at most 2 GiB");
+    Raise<Exception>("The package is too large: an installer holds at most 2 GiB");
 }
 
 }  // namespace
@@ -70,10 +70,10 @@ void WriteInstaller(TXaInstall& package,
                     TStream& stub,
                     TStream& output) {
   if (contents.size() != package.Files.size())
-    throw Exception("Every package file needs its content");
+    Raise<Exception>("Every package file needs its content");
   const int64_t stub_size = stub.Size();
   if (stub_size < kPayloadPointerOffset + 4)
-    throw Exception("The stub is too small to hold the record pointer");
+    Raise<Exception>("The stub is too small to hold the record pointer");
   for (size_t i = 0; i < contents.size(); ++i) {
     const int64_t size = StoredSize(contents[i]->Size() - contents[i]->Position());
     CheckFits(size);

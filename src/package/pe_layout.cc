@@ -18,14 +18,14 @@ constexpr uint16_t kPe32PlusMagic = 0x20b;
 
 uint32_t ReadU32(const std::vector<uint8_t>& image, uint32_t at) {
   if (image.size() < static_cast<uint64_t>(at) + 4)
-    throw PeLayoutError("the file ends inside its PE headers");
+    Raise<PeLayoutError>("the file ends inside its PE headers");
   return static_cast<uint32_t>(image[at]) | static_cast<uint32_t>(image[at + 1]) << 8 |
          static_cast<uint32_t>(image[at + 2]) << 16 | static_cast<uint32_t>(image[at + 3]) << 24;
 }
 
 uint16_t ReadU16(const std::vector<uint8_t>& image, uint32_t at) {
   if (image.size() < static_cast<uint64_t>(at) + 2)
-    throw PeLayoutError("the file ends inside its PE headers");
+    Raise<PeLayoutError>("the file ends inside its PE headers");
   return static_cast<uint16_t>(image[at] | image[at + 1] << 8);
 }
 
@@ -43,7 +43,7 @@ OptionalHeaderLayout LocateOptionalHeader(const std::vector<uint8_t>& image) {
   const uint32_t start = file_header + kFileHeaderSize;
   const uint16_t magic = ReadU16(image, start);
   if (magic != kPe32Magic && magic != kPe32PlusMagic)
-    throw PeLayoutError("not a Windows program (unknown optional header)");
+    Raise<PeLayoutError>("not a Windows program (unknown optional header)");
   // The directory count and the directories follow the fields whose width differs by format.
   const uint32_t count_at = magic == kPe32Magic ? 92 : 108;
   const uint32_t fits = optional_size > count_at + 4 ? (optional_size - count_at - 4) / 8 : 0;
@@ -61,10 +61,10 @@ void PutU32(std::vector<uint8_t>& image, uint32_t at, uint32_t value) {
 
 uint32_t NtHeadersOffset(const std::vector<uint8_t>& image) {
   if (image.size() < 0x40 || image[0] != 'M' || image[1] != 'Z')
-    throw PeLayoutError("not a Windows program (no MZ header)");
+    Raise<PeLayoutError>("not a Windows program (no MZ header)");
   const uint32_t offset = ReadU32(image, kLfanewOffset);
   if (ReadU32(image, offset) != 0x00004550)
-    throw PeLayoutError("not a Windows program (no PE signature)");
+    Raise<PeLayoutError>("not a Windows program (no PE signature)");
   return offset;
 }
 
@@ -76,7 +76,7 @@ uint32_t NtHeadersEnd(const std::vector<uint8_t>& image) {
   const uint64_t end = static_cast<uint64_t>(file_header) + kFileHeaderSize + optional_size +
                        sections * kSectionHeaderSize;
   if (end > image.size())
-    throw PeLayoutError("the file ends inside its section table");
+    Raise<PeLayoutError>("the file ends inside its section table");
   return static_cast<uint32_t>(end);
 }
 
@@ -84,13 +84,13 @@ void RelocateNtHeaders(std::vector<uint8_t>& image, uint32_t new_offset) {
   const uint32_t offset = NtHeadersOffset(image);
   const uint32_t end = NtHeadersEnd(image);
   if (new_offset % 8 != 0 || new_offset < offset)
-    throw PeLayoutError("the new header offset must be a multiple of 8 beyond the current one");
+    Raise<PeLayoutError>("the new header offset must be a multiple of 8 beyond the current one");
   const uint32_t optional_header = offset + 4 + kFileHeaderSize;
   const uint32_t size_of_headers = ReadU32(image, optional_header + kSizeOfHeadersInOptionalHeader);
   const uint32_t length = end - offset;
   const uint64_t new_end = static_cast<uint64_t>(new_offset) + length;
   if (new_end > size_of_headers || new_end > image.size()) {
-    throw PeLayoutError(
+    Raise<PeLayoutError>(
         "no room to move the PE headers: " + std::to_string(new_end - size_of_headers) +
         " bytes missing before the first section");
   }

@@ -15,12 +15,12 @@ int64_t TStream::Size() {
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
   if (count > 0 && Read(buffer, count) != count)
-    throw EStreamError(kStreamReadError);
+    Raise<EStreamError>(kStreamReadError);
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
   if (count > 0 && Write(buffer, count) != count)
-    throw EStreamError(kStreamWriteError);
+    Raise<EStreamError>(kStreamWriteError);
 }
 
 void TStream::CopyFrom(TStream& source, int64_t count) {

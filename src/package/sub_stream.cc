@@ -49,12 +49,12 @@ int64_t TSubStream::Seek(int64_t offset, SeekOrigin origin) {
     const int64_t from = origin == SeekOrigin::kBeginning ? window_start_ : window_start_ + Size();
     int64_t target = 0;
     if (__builtin_add_overflow(from, offset, &target))
-      throw EStreamError(kSeekOutOfRange);
+      Raise<EStreamError>(kSeekOutOfRange);
     base_position = base_stream_->Seek(target, SeekOrigin::kBeginning);
   }
   const int64_t position = base_position - window_start_;
   if (position < 0)
-    throw EStreamError(kSeekOutOfRange);
+    Raise<EStreamError>(kSeekOutOfRange);
   return position;
 }
 

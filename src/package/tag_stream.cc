@@ -106,7 +106,7 @@ std::string TTagStreamAdapter::ReadString() {
 std::vector<uint8_t> TTagStreamAdapter::ReadBlock() {
   const int32_t length = ReadInteger();
   if (length < 0 || length > Remaining())
-    throw EStreamError(kStreamReadError);
+    Raise<EStreamError>(kStreamReadError);
   std::vector<uint8_t> bytes(static_cast<size_t>(length));
   stream_.ReadBuffer(bytes.data(), length);
   return bytes;

@@ -17,7 +17,7 @@ bool FileExists(const std::string& path) {
 
 void ForceDirectories(const std::string& path) {
   if (path.empty())
-    throw Exception("Unable to create directory");
+    Raise<Exception>("Unable to create directory");
   const std::string folder = ExcludeTrailingDelimiter(path);
   const std::string parent = FilePathWithDelimiter(folder);
   if (folder.size() < 3 || DirectoryExists(folder) || parent == folder)

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,7 +90,9 @@ class TInstallJournal {
   std::string UndoRegistry(const TEntry& entry) const;
 
   std::vector<TEntry> entries_;
-  std::set<std::string> noted_;  // upper case
+  // Upper case, sorted: a sorted vector rather than a std::set, whose tree code the program
+  // would carry for this one use.
+  std::vector<std::string> noted_;
 };
 
 }  // namespace xa

@@ -2,7 +2,10 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/journal_paths.h"
 #include "shell/registry_key.h"
@@ -25,11 +28,7 @@ std::string Outcome(bool done, const std::string& failure, const std::string& pa
   const DWORD error = GetLastError();
   if (done || IsGone(error))
     return {};
-  return failure + " \"" + path + "\". " + SystemErrorText(error);
-}
-
-std::string Quoted(const std::string& text) {
-  return "\"" + text + "\"";
+  return JoinText({failure, " \"", path, "\". ", SystemErrorText(error)});
 }
 
 std::string UpperCase(std::string text) {
@@ -60,7 +59,12 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
 }  // namespace
 
 bool TInstallJournal::FirstNote(const std::string& path) {
-  return noted_.insert(UpperCase(path)).second;
+  std::string key = UpperCase(path);
+  const auto place = std::lower_bound(noted_.begin(), noted_.end(), key);
+  if (place != noted_.end() && *place == key)
+    return false;
+  noted_.insert(place, std::move(key));
+  return true;
 }
 
 std::vector<std::string> TInstallJournal::CreateFolders(const std::string& folder) {
@@ -86,15 +90,15 @@ void TInstallJournal::KeepFile(const std::string& path) {
     return;
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!IsGone(error))
-      throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(error)));
+      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
     entries_.emplace_back(TKind::kCreatedFile, path);
     return;
   }
   // Creating a file anew with normal attributes fails over a hidden or system file.
   if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-    throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));
+    Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));
   if (!OpenForWriting(path).IsValid())
-    throw EStreamError(CannotCreateFileMessage(path, Reason()));
+    Raise<EStreamError>(CannotCreateFileMessage(path, Reason()));
   TEntry entry(TKind::kReplacedFile, path);
   entry.Kept = MoveAside(path);
   entry.Attributes = attributes;
@@ -109,7 +113,7 @@ std::string TInstallJournal::MoveAside(const std::string& path) {
       return kept;
     const DWORD error = GetLastError();
     if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 0xFFFF)
-      throw EStreamError(CannotCreateFileMessage(path, SystemErrorText(error)));
+      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
   }
 }
 
@@ -201,9 +205,8 @@ std::string TInstallJournal::UndoReplaced(const TEntry& entry) const {
     SetFileAttributesA(path, entry.Attributes);
     return {};
   }
-  const std::string reason = Reason();
-  return "Cannot restore file " + Quoted(entry.Path) + " (its earlier version is kept as " +
-         Quoted(entry.Kept) + "). " + reason;
+  return JoinText({"Cannot restore file \"", entry.Path, "\" (its earlier version is kept as \"",
+                   entry.Kept, "\"). ", Reason()});
 }
 
 std::string TInstallJournal::UndoPatched(const TEntry& entry) const {
@@ -227,11 +230,11 @@ std::string TInstallJournal::UndoPatched(const TEntry& entry) const {
       written != entry.Head.size() || !SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) ||
       !SetEndOfFile(file.Get()) ||
       !SetFileTime(file.Get(), &entry.Created, &entry.Accessed, &entry.Written))
-    return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
+    return JoinText({"Cannot restore file \"", entry.Path, "\". ", Reason()});
   file.Reset();
   // A rewrite from the start gives the file new attributes (Windows adds the archive mark).
   if (!SetFileAttributesA(entry.Path.c_str(), entry.Attributes))
-    return "Cannot restore file " + Quoted(entry.Path) + ". " + Reason();
+    return JoinText({"Cannot restore file \"", entry.Path, "\". ", Reason()});
   return {};
 }
 
@@ -240,13 +243,13 @@ std::string TInstallJournal::UndoRegistry(const TEntry& entry) const {
     const LSTATUS status = SHDeleteKeyA(entry.Root, entry.CreatedKey.c_str());
     if (status == ERROR_SUCCESS || IsGone(static_cast<DWORD>(status)))
       return {};
-    return "Cannot delete registry key " + Quoted(entry.CreatedKey) + ". " +
-           SystemErrorText(static_cast<uint32_t>(status));
+    return JoinText({"Cannot delete registry key \"", entry.CreatedKey, "\". ",
+                     SystemErrorText(static_cast<uint32_t>(status))});
   }
   TRegKey key;
   if (!key.Open(entry.Root, entry.Path, KEY_SET_VALUE))
-    return "Cannot restore registry key " + Quoted(entry.Path) + ". " +
-           SystemErrorText(static_cast<uint32_t>(key.Status()));
+    return JoinText({"Cannot restore registry key \"", entry.Path, "\". ",
+                     SystemErrorText(static_cast<uint32_t>(key.Status()))});
   std::string failure;
   // A value that cannot be put back does not keep the others from it.
   for (const TRegistryValue& value : entry.Values) {
@@ -256,8 +259,8 @@ std::string TInstallJournal::UndoRegistry(const TEntry& entry) const {
                                                 static_cast<DWORD>(value.Data.size()))
                                : RegDeleteValueA(key.Get(), value.Name.c_str());
     if (status != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(status)) && failure.empty())
-      failure = "Cannot restore registry key " + Quoted(entry.Path) + ". " +
-                SystemErrorText(static_cast<uint32_t>(status));
+      failure = JoinText({"Cannot restore registry key \"", entry.Path, "\". ",
+                          SystemErrorText(static_cast<uint32_t>(status))});
   }
   return failure;
 }

@@ -1,7 +1,6 @@
 #include "shell/journal_paths.h"
 
-#include <charconv>
-
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 
 namespace xa {
@@ -10,16 +9,19 @@ namespace {
 
 // `value` in lower-case hexadecimal digits.
 std::string Hex(uint32_t value) {
-  char digits[8];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
-  return std::string(digits, result.ptr);
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), "0123456789abcdef"[value % 16]);
+    value /= 16;
+  } while (value != 0);
+  return digits;
 }
 
 }  // namespace
 
 // Formatted without printf, which would bring its whole formatting machinery into the program.
 std::string KeptFilePath(const std::string& path, uint32_t process_id, uint32_t attempt) {
-  return FilePathWithDelimiter(path) + "~xa" + Hex(process_id) + "-" + Hex(attempt) + ".tmp";
+  return JoinText({FilePathWithDelimiter(path), "~xa", Hex(process_id), "-", Hex(attempt), ".tmp"});
 }
 
 std::string FirstMissingKey(const std::string& key,

@@ -1,6 +1,7 @@
 #include "shell/record_writers.h"
 
 #include "package/file_stream.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/shell_link.h"
 #include "shell/shell_text.h"
@@ -13,7 +14,7 @@ void WriteInternetShortcut(TXaInstall& install,
                            const std::string& url) {
   if (url.empty() || url == "mailto:" || url == "http://")
     return;
-  install.Progress("Creating shortcut " + file + " ...", 1);
+  install.Progress(JoinText({"Creating shortcut ", file, " ..."}), 1);
   install.InstalledItems.push_back({file, 0});
   journal.CreateFolders(FolderPart(file));
   journal.KeepFile(file);
@@ -27,12 +28,12 @@ void WriteDocument(TXaInstall& install,
                    const std::string& text) {
   if (text.empty())
     return;
-  install.Progress("Copying file " + document + " ...", 1);
+  install.Progress(JoinText({"Copying file ", document, " ..."}), 1);
   install.InstalledItems.push_back({document, 0});
   journal.CreateFolders(FolderPart(document));
   journal.KeepFile(document);
   WriteTextFile(document, NormalizeLineBreaks(text));
-  install.Progress("Creating shortcut " + shortcut + " ...", 1);
+  install.Progress(JoinText({"Creating shortcut ", shortcut, " ..."}), 1);
   install.InstalledItems.push_back({shortcut, 0});
   WriteFileShortcut(journal, shortcut, document);
 }

@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include "package/text_join.h"
+
 namespace xa {
 
 bool TRegKey::Open(HKEY root, const std::string& path, REGSAM access) {
@@ -35,7 +37,7 @@ std::string TRegKey::ReadString(const std::string& name) const {
   if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return {};
   if (type != REG_SZ && type != REG_EXPAND_SZ)
-    throw ERegistryException("Invalid data type for '" + name + "'");
+    Raise<ERegistryException>(JoinText({"Invalid data type for '", name, "'"}));
   std::string data;
   LONG result = ERROR_MORE_DATA;
   // The value may grow between the two queries; ask again with the size it now needs.
@@ -55,14 +57,14 @@ void TRegKey::WriteString(const std::string& name, const std::string& value) {
   if (!key_ ||
       RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
-    throw ERegistryException("Failed to set data for '" + name + "'");
+    Raise<ERegistryException>(JoinText({"Failed to set data for '", name, "'"}));
 }
 
 void TRegKey::WriteDword(const std::string& name, uint32_t value) {
   const DWORD data = value;
   if (!key_ || RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,
                               reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
-    throw ERegistryException("Failed to set data for '" + name + "'");
+    Raise<ERegistryException>(JoinText({"Failed to set data for '", name, "'"}));
 }
 
 bool DeleteKeyTree(HKEY root, const std::string& path) {

@@ -13,7 +13,7 @@ void TShellLink::Save(const std::string& path) const {
   TComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               link.Receive())))
-    throw Exception(kShellLinkUnavailable);
+    Raise<Exception>(kShellLinkUnavailable);
   link->SetArguments(Arguments.c_str());
   link->SetShowCmd(ShowCmd);
   link->SetWorkingDirectory(WorkingDirectory.c_str());
@@ -23,7 +23,7 @@ void TShellLink::Save(const std::string& path) const {
   link->SetIconLocation(IconLocation.c_str(), IconIndex);
   TComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())))
-    throw Exception("Interface not supported");
+    Raise<Exception>("Interface not supported");
   // A name that does not fit is not saved under a shortened name, which could be another file.
   wchar_t name[MAX_PATH];
   if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path.c_str(), -1, name, MAX_PATH) == 0)

@@ -1,9 +1,11 @@
 #include "shell/shell_text.h"
 
+#include "package/text_join.h"
+
 namespace xa {
 
 std::string InternetShortcutText(const std::string& url) {
-  return "[InternetShortcut]\r\nURL=" + url + "\r\n\r\n";
+  return JoinText({"[InternetShortcut]\r\nURL=", url, "\r\n\r\n"});
 }
 
 std::string NormalizeLineBreaks(const std::string& text) {

@@ -68,12 +68,12 @@ void BindWindow(HWND window, TWindowHandler& handler) {
   const auto id = reinterpret_cast<UINT_PTR>(&handler);
   if (!window || !api.Set || !api.Remove || !api.Default ||
       !api.Set(window, &GuardedProc, id, reinterpret_cast<DWORD_PTR>(&handler)))
-    throw Exception("Cannot bind a window to its object");
+    Raise<Exception>("Cannot bind a window to its object");
 }
 
 HWND BindNewWindow(HWND window, TWindowHandler& handler, const char* failure) {
   if (!window)
-    throw Exception(failure);
+    Raise<Exception>(failure);
   try {
     BindWindow(window, handler);
   } catch (...) {

@@ -3,11 +3,13 @@
 #include <deque>
 #include <mutex>
 
+#include "package/lock.h"
+
 namespace xa {
 namespace {
 
 struct TErrorQueue {
-  std::mutex lock;
+  TLock lock;
   std::deque<std::exception_ptr> errors;
   HWND target = nullptr;
 };
@@ -21,13 +23,13 @@ TErrorQueue& Queue() {
 
 void SetWindowErrorTarget(HWND window) {
   TErrorQueue& queue = Queue();
-  const std::lock_guard<std::mutex> guard(queue.lock);
+  const std::lock_guard<TLock> guard(queue.lock);
   queue.target = window;
 }
 
 void ForgetWindowErrorTarget(HWND window) {
   TErrorQueue& queue = Queue();
-  const std::lock_guard<std::mutex> guard(queue.lock);
+  const std::lock_guard<TLock> guard(queue.lock);
   if (queue.target == window)
     queue.target = nullptr;
 }
@@ -36,7 +38,7 @@ void ReportWindowError(std::exception_ptr error) noexcept {
   TErrorQueue& queue = Queue();
   HWND target = nullptr;
   try {
-    const std::lock_guard<std::mutex> guard(queue.lock);
+    const std::lock_guard<TLock> guard(queue.lock);
     queue.errors.push_back(std::move(error));
     target = queue.target;
   } catch (...) {
@@ -49,7 +51,7 @@ void ReportWindowError(std::exception_ptr error) noexcept {
 
 std::exception_ptr TakeWindowError() {
   TErrorQueue& queue = Queue();
-  const std::lock_guard<std::mutex> guard(queue.lock);
+  const std::lock_guard<TLock> guard(queue.lock);
   if (queue.errors.empty())
     return nullptr;
   std::exception_ptr error = std::move(queue.errors.front());

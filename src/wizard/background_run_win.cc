@@ -68,7 +68,7 @@ void RunWhileDispatching(const std::function<void()>& work) {
   TWork job{work, nullptr};
   TScopedHandle thread(CreateThread(nullptr, 0, &WorkerMain, &job, 0, nullptr));
   if (!thread.IsValid())
-    throw Exception("Cannot start the run");
+    Raise<Exception>("Cannot start the run");
   HANDLE handle = thread.Get();
   bool quit = false;
   WPARAM quit_code = 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/paint_scope_win.h"
 #include "wizard/reflected_messages.h"
 #include "wizard/window_dpi_win.h"
@@ -100,7 +101,7 @@ int TCheckListBox::Add(const std::u16string& text, bool checked) {
   const LRESULT index =
       SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (index == LB_ERR || index == LB_ERRSPACE)
-    throw Exception("Cannot add a line to the list");
+    Raise<Exception>("Cannot add a line to the list");
   SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
   return static_cast<int>(index);
 }
@@ -161,7 +162,7 @@ LRESULT TCheckListBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM 
 
 void TCheckListBox::CheckIndex(int index) const {
   if (index < 0 || index >= Count())
-    throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    Raise<Exception>(JoinText({"List index out of bounds (", std::to_string(index), ")"}));
 }
 
 void TCheckListBox::ClickAt(int x, int y) {

@@ -25,7 +25,7 @@ bool Initialise() {
 void LoadCommonControls() {
   static const bool loaded = Initialise();
   if (!loaded)
-    throw Exception("The common controls library cannot be loaded");
+    Raise<Exception>("The common controls library cannot be loaded");
 }
 
 }  // namespace xa

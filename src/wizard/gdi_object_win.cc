@@ -31,7 +31,7 @@ TGdiObject<HFONT> CreatePixelFont(const wchar_t* face, int character_height_px, 
                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
   if (!font)
-    throw Exception("Cannot create font");
+    Raise<Exception>("Cannot create font");
   return TGdiObject<HFONT>(font);
 }
 

@@ -2,9 +2,10 @@
 #define XA_WIZARD_PROGRESS_BATCH_H_
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
+
+#include "package/lock.h"
 
 namespace xa {
 
@@ -26,7 +27,7 @@ class TProgressBatch {
   TReports Take();
 
  private:
-  std::mutex lock_;
+  TLock lock_;
   TReports pending_;
 };
 

@@ -61,14 +61,14 @@ bool StreamIn(HWND box, const std::string& text, WPARAM format) {
 HWND CreateRichEdit(HWND parent, int id, int x, int y, int width, int height) {
   static const TRichEditModule module;
   if (!module.Loaded())
-    throw Exception("Cannot load riched20.dll");
+    Raise<Exception>("Cannot load riched20.dll");
   const DWORD style =
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
   HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"", style, x, y, width, height,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleW(nullptr), nullptr);
   if (!box)
-    throw Exception("Error creating window");
+    Raise<Exception>("Error creating window");
   // Documents may be longer than the default limit of 32767 characters.
   SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   return box;
@@ -78,7 +78,7 @@ void LoadRichText(HWND box, const std::string& text) {
   if (StreamIn(box, text, SF_RTF))
     return;
   if (!StreamIn(box, text, SF_TEXT))
-    throw Exception("Failed to Load Stream");
+    Raise<Exception>("Failed to Load Stream");
 }
 
 }  // namespace xa

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "package/text_join.h"
 #include "wizard/wizard_texts.h"
 
 namespace xa {
@@ -49,9 +50,9 @@ std::vector<std::string> SummaryLines(
       lines.push_back(kDataFolderIndent + data_folder.substr(name));
     }
   }
-  lines.insert(lines.end(),
-               {"", "Program Folder", kIndent + program_files_with_delimiter + record.ProgramName,
-                "", "Start Menu Folder", kIndent + record.ProgramName});
+  lines.insert(lines.end(), {"", "Program Folder",
+                             JoinText({kIndent, program_files_with_delimiter, record.ProgramName}),
+                             "", "Start Menu Folder", kIndent + record.ProgramName});
   return lines;
 }
 

@@ -5,6 +5,7 @@
 #include "engine/terminal.h"
 #include "linklabel/ansi.h"
 #include "linklabel/wide_text.h"
+#include "package/text_join.h"
 #include "shell/folder_rules.h"
 #include "shell/scoped_find_handle.h"
 
@@ -43,7 +44,7 @@ std::vector<std::string> FindTerminalFolders(const std::string& root) {
     if (!IsCandidate(entry) ||
         !TryUtf16ToAnsi(reinterpret_cast<const char16_t*>(entry.cFileName), name))
       continue;
-    const std::string folder = root + "\\" + name;
+    const std::string folder = JoinText({root, "\\", name});
     if (TerminalExeExists(folder))
       folders.push_back(folder);
   } while (FindNextFileW(find.Get(), &entry));
@@ -55,11 +56,11 @@ bool IsTerminalRunning() {
 }
 
 bool TerminalExeExists(const std::string& folder) {
-  return FileExists(folder + "\\" + kTerminalExeName);
+  return FileExists(JoinText({folder, "\\", kTerminalExeName}));
 }
 
 std::string DefaultTerminalFolder(const std::string& root) {
-  return root + "\\" + kDefaultTerminalFolder;
+  return JoinText({root, "\\", kDefaultTerminalFolder});
 }
 
 }  // namespace xa

@@ -7,6 +7,7 @@
 
 #include "linklabel/wide_text.h"
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "res/resource_ids.h"
 #include "shell/window_binding_win.h"
 #include "wizard/common_controls_win.h"
@@ -44,7 +45,7 @@ HWND Child(TFormControls& c,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd)
-    throw Exception("Cannot create the control \"" + std::to_string(id) + "\"");
+    Raise<Exception>(JoinText({"Cannot create the control \"", std::to_string(id), "\""}));
   if (HFONT handle = c.Fonts.Get(font))
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
   c.Layout.Add(hwnd, box, font);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "package/errors.h"
+#include "package/text_join.h"
 #include "shell/com_ptr.h"
 
 namespace xa {
@@ -43,7 +44,7 @@ struct TEncoded {
 
 void Check(HRESULT result, const TEncoded& encoded, const char* step) {
   if (FAILED(result))
-    throw Exception(std::string("Invalid ") + encoded.Kind + " data: " + step);
+    Raise<Exception>(JoinText({"Invalid ", encoded.Kind, " data: ", step}));
 }
 
 template <typename T>

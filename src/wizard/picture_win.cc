@@ -35,7 +35,7 @@ TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture) {
   const size_t width = static_cast<size_t>(picture.Width);
   const size_t height = static_cast<size_t>(picture.Height);
   if (picture.Rgb.size() < width * height * 3)
-    throw Exception("Invalid picture data");
+    Raise<Exception>("Invalid picture data");
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = picture.Width;
@@ -46,7 +46,7 @@ TGdiObject<HBITMAP> CreatePictureBitmap(const TPicture& picture) {
   void* bits = nullptr;
   TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap)
-    throw Exception("Cannot create a bitmap");
+    Raise<Exception>("Cannot create a bitmap");
   const size_t stride = (width * 3 + 3) & ~size_t{3};
   auto* rows = static_cast<uint8_t*>(bits);
   for (size_t y = 0; y < height; ++y) {

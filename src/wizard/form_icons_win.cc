@@ -9,17 +9,9 @@ namespace {
 
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
-// Looked up at run time: older Windows has the metrics of the screen's DPI only.
-GetSystemMetricsForDpiFunction GetSystemMetricsForDpiEntry() noexcept {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32)
-    return nullptr;
-  return reinterpret_cast<GetSystemMetricsForDpiFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetSystemMetricsForDpi")));
-}
-
 int IconMetric(int metric, int design_size, UINT dpi) noexcept {
-  static const GetSystemMetricsForDpiFunction for_dpi = GetSystemMetricsForDpiEntry();
+  static const GetSystemMetricsForDpiFunction for_dpi =
+      User32Entry<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
   const int size = for_dpi ? for_dpi(metric, dpi) : 0;
   return size > 0 ? size : ScaleForDpi(design_size, dpi);
 }

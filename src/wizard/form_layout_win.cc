@@ -7,16 +7,6 @@ namespace {
 
 using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-// Looked up at run time: before Windows 10 1607 the frame has the one size of the screen's
-// resolution.
-AdjustForDpiFunction AdjustWindowRectExForDpiEntry() noexcept {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32)
-    return nullptr;
-  return reinterpret_cast<AdjustForDpiFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
-}
-
 // The height of a line of text in `font`, in pixels; 0 when the font cannot be measured.
 int LineHeight(HFONT font) {
   HDC screen = GetDC(nullptr);
@@ -115,7 +105,8 @@ const TDesignBox* TFormLayout::DesignBox(HWND window) const {
 }
 
 SIZE WindowSizeForDpi(int client_width, int client_height, DWORD style, DWORD ex_style, UINT dpi) {
-  static const AdjustForDpiFunction adjust_for_dpi = AdjustWindowRectExForDpiEntry();
+  static const AdjustForDpiFunction adjust_for_dpi =
+      User32Entry<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
   RECT frame{0, 0, ScaleForDpi(client_width, dpi), ScaleForDpi(client_height, dpi)};
   if (!adjust_for_dpi || !adjust_for_dpi(&frame, style, FALSE, ex_style, dpi))
     AdjustWindowRectEx(&frame, style, FALSE, ex_style);

@@ -5,15 +5,6 @@ namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
-// Looked up at run time: older Windows has no per-window DPI, only the screen's.
-GetDpiForWindowFunction GetDpiForWindowEntry() noexcept {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32)
-    return nullptr;
-  return reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
-}
-
 UINT ScreenDpi() noexcept {
   HDC screen = GetDC(nullptr);
   if (!screen)
@@ -26,7 +17,8 @@ UINT ScreenDpi() noexcept {
 }  // namespace
 
 UINT WindowDpi(HWND hwnd) noexcept {
-  static const GetDpiForWindowFunction get_dpi_for_window = GetDpiForWindowEntry();
+  static const GetDpiForWindowFunction get_dpi_for_window =
+      User32Entry<GetDpiForWindowFunction>("GetDpiForWindow");
   if (hwnd && get_dpi_for_window) {
     const UINT dpi = get_dpi_for_window(hwnd);
     if (dpi)

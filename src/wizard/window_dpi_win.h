@@ -18,6 +18,16 @@ inline constexpr UINT kWmDpiChanged = 0x02E0;
 // 1607 and later), else the screen's. Never zero.
 UINT WindowDpi(HWND hwnd) noexcept;
 
+// The user32 function `name` as `Function`, or null: the per-DPI functions are looked up at run
+// time, since Windows before 10 1607 has none of them.
+template <typename Function>
+Function User32Entry(const char* name) noexcept {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (!user32)
+    return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
 // `value`, a length in pixels at kDesignDpi, in pixels at `dpi`, rounded to the nearest.
 int ScaleForDpi(int value, UINT dpi) noexcept;
 

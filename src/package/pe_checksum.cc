@@ -14,8 +14,13 @@ constexpr int64_t kPassSize = 64 * 1024;
 // PE headers lie in the first page of a program.
 constexpr int64_t kHeaderWindow = 4096;
 
-uint32_t Fold(uint32_t sum) {
-  return (sum & 0xFFFF) + (sum >> 16);
+// Folding the carries once at the end gives what folding after every word gives: both are the
+// sum modulo 0xFFFF, and neither is 0 unless every word is. The plain sum runs several times
+// faster over a package of hundreds of megabytes.
+uint32_t Fold(uint64_t sum) {
+  while (sum >> 16)
+    sum = (sum & 0xFFFF) + (sum >> 16);
+  return static_cast<uint32_t>(sum);
 }
 
 // Fills `buffer` from `file` as far as it goes; fewer bytes only at the end of the file.
@@ -36,7 +41,7 @@ uint32_t PeChecksum(TStream& file, int64_t checksum_offset) {
   file.Seek(0, SeekOrigin::kBeginning);
   // One byte more for the padding of an odd last byte.
   std::vector<uint8_t> buffer(static_cast<size_t>(kPassSize) + 1);
-  uint32_t sum = 0;
+  uint64_t sum = 0;
   int64_t length = 0;
   for (;;) {
     const int64_t count = ReadPass(file, buffer);
@@ -48,8 +53,7 @@ uint32_t PeChecksum(TStream& file, int64_t checksum_offset) {
       buffer[static_cast<size_t>(count)] = 0;
     for (int64_t i = 0; i < count; i += 2) {
       const auto at = static_cast<size_t>(i);
-      sum = Fold(sum +
-                 (static_cast<uint32_t>(buffer[at]) | static_cast<uint32_t>(buffer[at + 1]) << 8));
+      sum += static_cast<uint32_t>(buffer[at]) | static_cast<uint32_t>(buffer[at + 1]) << 8;
     }
     length += count;
     if (count < kPassSize)

@@ -56,6 +56,17 @@ TEST(MergeEarlierRecordTest, AddsWhatOnlyTheEarlierRecordHoldsInRemovableOrder) 
   ExpectEmptiedBeforeRemoval(folders);
 }
 
+// A path the earlier record repeats, in any case, is taken once; a file and a folder of the same
+// name are different items.
+TEST(MergeEarlierRecordTest, TakesEachEarlierPathOnce) {
+  std::vector<TInstalledItem> items = {{"P\\App", 1}, {"P\\App\\a.txt", 0}};
+  MergeEarlierRecord(items, {"P\\App\\b.txt", "p\\app\\B.TXT", "P\\App\\x"},
+                     {"P\\App\\x", "P\\APP\\X", "P\\app"});
+  EXPECT_EQ(Paths(items, false),
+            (std::vector<std::string>{"P\\App\\a.txt", "P\\App\\b.txt", "P\\App\\x"}));
+  EXPECT_EQ(Paths(items, true), (std::vector<std::string>{"P\\App\\x", "P\\App"}));
+}
+
 TEST(MergeEarlierRecordTest, KeepsTheOrderWhateverTheEarlierRecordsOrder) {
   const std::vector<std::vector<std::string>> orders = {
       {"A\\B\\C", "A\\B", "A", "A\\X"},

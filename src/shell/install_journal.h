@@ -93,6 +93,8 @@ class TInstallJournal {
   // Upper case, sorted: a sorted vector rather than a std::set, whose tree code the program
   // would carry for this one use.
   std::vector<std::string> noted_;
+  // The number of the next kept file's name.
+  uint32_t next_kept_ = 0;
 };
 
 }  // namespace xa

@@ -107,12 +107,15 @@ void TInstallJournal::KeepFile(const std::string& path) {
 }
 
 std::string TInstallJournal::MoveAside(const std::string& path) {
-  for (uint32_t attempt = 0;; ++attempt) {
-    const std::string kept = KeptFilePath(path, GetCurrentProcessId(), attempt);
+  // Numbered on from the last kept file: starting from zero each time would try the name of
+  // every file kept before in the same folder first, which made installing over thousands of
+  // files take minutes.
+  for (uint32_t tries = 0;; ++tries) {
+    const std::string kept = KeptFilePath(path, GetCurrentProcessId(), next_kept_++);
     if (MoveFileA(path.c_str(), kept.c_str()))
       return kept;
     const DWORD error = GetLastError();
-    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 0xFFFF)
+    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || tries == 0xFFFF)
       Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
   }
 }

@@ -116,6 +116,24 @@ TEST_F(InstallJournalTest, AKeptNameThatIsTakenIsPassedOver) {
   EXPECT_EQ(ReadFileBytes(taken), "someone else's");
 }
 
+// Each kept file takes the next number, so that keeping thousands of files in one folder does
+// not try every earlier kept file's name again: the second file takes "1" even once "0" is free.
+TEST_F(InstallJournalTest, KeptFilesAreNumberedOn) {
+  WriteTextFile(Path("a.txt"), "a");
+  WriteTextFile(Path("b.txt"), "b");
+  journal_.KeepFile(Path("a.txt"));
+  const std::string first = KeptFilePath(Path("a.txt"), GetCurrentProcessId(), 0);
+  ASSERT_TRUE(PathExists(first));
+  ASSERT_TRUE(MoveFileA(first.c_str(), Path("a-kept.txt").c_str()));
+  journal_.KeepFile(Path("b.txt"));
+  EXPECT_TRUE(PathExists(KeptFilePath(Path("b.txt"), GetCurrentProcessId(), 1)));
+  EXPECT_FALSE(PathExists(first));
+  ASSERT_TRUE(MoveFileA(Path("a-kept.txt").c_str(), first.c_str()));
+  EXPECT_TRUE(journal_.Rollback().empty());
+  EXPECT_EQ(ReadFileBytes(Path("a.txt")), "a");
+  EXPECT_EQ(ReadFileBytes(Path("b.txt")), "b");
+}
+
 TEST_F(InstallJournalTest, APathWrittenTwiceIsKeptOnce) {
   WriteTextFile(Path("link.lnk"), "the user's own");
   for (const char* bytes : {"first pass", "second pass"}) {

@@ -17,8 +17,9 @@ namespace {
 
 constexpr int kDialogWaitMilliseconds = 30000;
 // How long the driver waits for the preselection it expects: the first dialog in a new Wine
-// prefix can take many seconds to fill its tree on a busy machine.
-constexpr int kAwaitedSelectionMilliseconds = 60000;
+// prefix can take over a minute to fill its tree while other Wine tests load the machine. The
+// wait ends as soon as the selection arrives.
+constexpr int kAwaitedSelectionMilliseconds = 180000;
 // How long it waits for any selection when it expects none in particular.
 constexpr int kAnySelectionMilliseconds = 5000;
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 # Debian packages the project needs, by build. Add new ones here.
 host_packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev
-  libtomlplusplus-dev clang libclang-rt-14-dev clang-format)
+  libtomlplusplus-dev clang libclang-rt-14-dev clang-format python3)
 win32_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xauth
   dpkg-dev osslsigncode openssl)
 

@@ -15,8 +15,7 @@ constexpr int kMaxRounds = 14;
 constexpr int kLanes = 8;
 
 // Compiled for AES-NI whatever the baseline, so one program runs everywhere and picks this at
-// run time. The entry realigns the stack: 32-bit Windows promises only 4-byte alignment to
-// callbacks, and the spilled keys need 16.
+// run time.
 #define XA_AES_NI __attribute__((target("aes,sse2")))
 
 template <bool kEncipher>
@@ -72,11 +71,11 @@ XA_AES_NI void Transform(const uint8_t* keys, int32_t rounds, uint8_t* data, int
 
 }  // namespace
 
-__attribute__((force_align_arg_pointer)) void AesNiCipherBlocks(const uint8_t* keys,
-                                                                int32_t rounds,
-                                                                bool encipher,
-                                                                uint8_t* data,
-                                                                int64_t count) {
+void AesNiCipherBlocks(const uint8_t* keys,
+                       int32_t rounds,
+                       bool encipher,
+                       uint8_t* data,
+                       int64_t count) {
   if (encipher)
     Transform<true>(keys, rounds, data, count);
   else

@@ -13,11 +13,10 @@
 #include "package/errors.h"
 #include "package/memory_stream.h"
 #include "package/sub_stream.h"
+#include "package/testing/cipher_samples.h"
 
 namespace xa {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 constexpr CipherPath kPaths[] = {CipherPath::kReference, CipherPath::kTables, CipherPath::kAesNi,
                                  CipherPath::kVaes};
@@ -27,31 +26,10 @@ constexpr int64_t kPassBlocks = CipherPassSize / 16;
 // Enough blocks for every path's wide loops many times over.
 constexpr int64_t kManyBlocks = 12288;
 
-std::string PathName(CipherPath path) {
-  switch (path) {
-    case CipherPath::kReference:
-      return "Reference";
-    case CipherPath::kTables:
-      return "Tables";
-    case CipherPath::kAesNi:
-      return "AesNi";
-    case CipherPath::kVaes:
-      return "Vaes";
-  }
-  return "Unknown";
-}
-
 Bytes FromHex(const std::string& hex) {
   Bytes bytes;
   for (size_t i = 0; i + 1 < hex.size(); i += 2)
     bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  return bytes;
-}
-
-Bytes Random(std::mt19937& random, size_t size) {
-  Bytes bytes(size);
-  for (uint8_t& b : bytes)
-    b = static_cast<uint8_t>(random());
   return bytes;
 }
 
@@ -62,15 +40,6 @@ Bytes Blocks(CipherPath path, const Bytes& key, CipherDirection direction, Bytes
   CipherSchedule schedule;
   PrepareSchedule(context, path, schedule);
   CipherBlocks(schedule, data.data(), static_cast<int64_t>(data.size() / 16));
-  return data;
-}
-
-// `data` transformed one block at a time by CipherBlock, independent of CipherBlocks.
-Bytes OneByOne(const Bytes& key, CipherDirection direction, Bytes data) {
-  CipherContext context;
-  InitCipher(key.data(), static_cast<int32_t>(key.size()), context, direction);
-  for (size_t i = 0; i + 16 <= data.size(); i += 16)
-    CipherBlock(context, data.data() + i);
   return data;
 }
 
@@ -85,7 +54,7 @@ class CipherPathTest : public testing::TestWithParam<CipherPath> {
  protected:
   void SetUp() override {
     if (!CipherPathAvailable(GetParam()))
-      GTEST_SKIP() << "this processor lacks " << PathName(GetParam());
+      GTEST_SKIP() << "this processor lacks " << CipherPathName(GetParam());
   }
   void TearDown() override { CipherPathLimit = CipherPath::kVaes; }
 };
@@ -124,12 +93,12 @@ TEST_P(CipherPathTest, AgreesWithBlockByBlockOnRandomData) {
   std::mt19937 random(20261209);
   for (int residue = 0; residue < 16; ++residue) {
     const size_t key_length = 16 + 8 * static_cast<size_t>(residue % 3);
-    const Bytes key = Random(random, key_length);
+    const Bytes key = RandomBytes(random, key_length);
     const int64_t blocks =
         residue + 16 * static_cast<int64_t>(random() % static_cast<size_t>(kManyBlocks / 16));
-    const Bytes data = Random(random, static_cast<size_t>(blocks) * 16);
+    const Bytes data = RandomBytes(random, static_cast<size_t>(blocks) * 16);
     for (CipherDirection direction : kDirections) {
-      const Bytes expected = OneByOne(key, direction, data);
+      const Bytes expected = CipherOneByOne(key, direction, data);
       EXPECT_TRUE(expected == Blocks(GetParam(), key, direction, data))
           << blocks << " blocks, key of " << key_length << ", direction "
           << static_cast<int>(direction);
@@ -139,14 +108,14 @@ TEST_P(CipherPathTest, AgreesWithBlockByBlockOnRandomData) {
 
 TEST_P(CipherPathTest, DeciphersWhatEveryOtherPathEnciphers) {
   std::mt19937 random(7);
-  const Bytes key = Random(random, 16);
-  const Bytes plain = Random(random, 16 * 1000);
+  const Bytes key = RandomBytes(random, 16);
+  const Bytes plain = RandomBytes(random, 16 * 1000);
   for (CipherPath other : kPaths) {
     if (!CipherPathAvailable(other))
       continue;
     const Bytes cipher = Blocks(other, key, CipherDirection::kEncipher, plain);
     EXPECT_EQ(plain, Blocks(GetParam(), key, CipherDirection::kDecipher, cipher))
-        << PathName(other);
+        << CipherPathName(other);
   }
 }
 
@@ -165,7 +134,7 @@ Bytes StoredForm(const Bytes& key, const Bytes& plain) {
   Bytes padded = plain;
   padded.resize(plain.size() / 16 * 16 + 16, 0);
   padded.back() = static_cast<uint8_t>(plain.size() % 16);
-  return OneByOne(key, CipherDirection::kEncipher, padded);
+  return CipherOneByOne(key, CipherDirection::kEncipher, padded);
 }
 
 Bytes Stream(const Bytes& input, const Bytes& key, CipherDirection direction) {
@@ -180,7 +149,7 @@ TEST_P(CipherPathTest, StreamsRandomLengthsBothWays) {
   CipherPathLimit = GetParam();
   ASSERT_EQ(GetParam(), PreferredCipherPath());
   std::mt19937 random(99);
-  const Bytes key = Random(random, 16);
+  const Bytes key = RandomBytes(random, 16);
   const int64_t random_blocks = static_cast<int64_t>(random() % 2000);
   const int64_t blocks[16] = {0,
                               1,
@@ -200,7 +169,7 @@ TEST_P(CipherPathTest, StreamsRandomLengthsBothWays) {
                               33};
   for (int residue = 0; residue < 16; ++residue) {
     const size_t size = static_cast<size_t>(residue + 16 * blocks[residue]);
-    const Bytes plain = Random(random, size);
+    const Bytes plain = RandomBytes(random, size);
     const Bytes stored = StoredForm(key, plain);
     EXPECT_TRUE(stored == Stream(plain, key, CipherDirection::kEncipher)) << size;
     EXPECT_TRUE(plain == Stream(stored, key, CipherDirection::kDecipher)) << size;
@@ -229,8 +198,8 @@ Bytes Prefix(const Bytes& bytes, size_t size) {
 TEST_P(CipherPathTest, TruncatedInputsWriteTheBlocksBeforeTheFailure) {
   CipherPathLimit = GetParam();
   std::mt19937 random(5);
-  const Bytes key = Random(random, 16);
-  const Bytes plain = Random(random, static_cast<size_t>(16 * (kPassBlocks + 3) + 9));
+  const Bytes key = RandomBytes(random, 16);
+  const Bytes plain = RandomBytes(random, static_cast<size_t>(16 * (kPassBlocks + 3) + 9));
   const Bytes stored = StoredForm(key, plain);
   const size_t whole = plain.size() / 16;
   for (int i = 0; i < 8; ++i) {
@@ -251,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(All,
                          CipherPathTest,
                          testing::ValuesIn(kPaths),
                          [](const testing::TestParamInfo<CipherPath>& info) {
-                           return PathName(info.param);
+                           return CipherPathName(info.param);
                          });
 
 class CipherPathLimitTest : public testing::Test {
@@ -267,7 +236,7 @@ TEST_F(CipherPathLimitTest, PreferredPathIsTheFastestAvailableBelowTheLimit) {
     EXPECT_TRUE(CipherPathAvailable(preferred));
     for (CipherPath faster : kPaths) {
       if (faster > preferred && faster <= limit) {
-        EXPECT_FALSE(CipherPathAvailable(faster)) << PathName(faster);
+        EXPECT_FALSE(CipherPathAvailable(faster)) << CipherPathName(faster);
       }
     }
   }

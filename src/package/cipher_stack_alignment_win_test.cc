@@ -10,42 +10,11 @@
 #include "package/cipher_blocks.h"
 #include "package/cipher_stream.h"
 #include "package/memory_stream.h"
+#include "package/testing/cipher_samples.h"
 #include "package/testing/misaligned_thread_win.h"
 
 namespace xa {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes Random(std::mt19937& random, size_t size) {
-  Bytes bytes(size);
-  for (uint8_t& b : bytes)
-    b = static_cast<uint8_t>(random());
-  return bytes;
-}
-
-// `data` transformed one block at a time by the byte-oriented cipher on this thread.
-Bytes OneByOne(const Bytes& key, CipherDirection direction, Bytes data) {
-  CipherContext context;
-  InitCipher(key.data(), static_cast<int32_t>(key.size()), context, direction);
-  for (size_t i = 0; i + 16 <= data.size(); i += 16)
-    CipherBlock(context, data.data() + i);
-  return data;
-}
-
-std::string PathName(CipherPath path) {
-  switch (path) {
-    case CipherPath::kReference:
-      return "Reference";
-    case CipherPath::kTables:
-      return "Tables";
-    case CipherPath::kAesNi:
-      return "AesNi";
-    case CipherPath::kVaes:
-      return "Vaes";
-  }
-  return "Unknown";
-}
 
 // A cipher path run on a thread that 32-bit Windows started with a stack aligned to 4 bytes
 // only, as it starts the install run's thread.
@@ -54,7 +23,7 @@ class CipherOnMisalignedStackTest
  protected:
   void SetUp() override {
     if (!CipherPathAvailable(Path()))
-      GTEST_SKIP() << "this processor lacks " << PathName(Path());
+      GTEST_SKIP() << "this processor lacks " << CipherPathName(Path());
   }
   void TearDown() override { CipherPathLimit = CipherPath::kVaes; }
 
@@ -66,8 +35,8 @@ class CipherOnMisalignedStackTest
 TEST_P(CipherOnMisalignedStackTest, TransformsBlocksAsOnAnAlignedStack) {
   std::mt19937 random(Misalignment() + 1);
   for (const size_t key_length : {16, 24, 32}) {
-    const Bytes key = Random(random, key_length);
-    const Bytes data = Random(random, 16 * 67);
+    const Bytes key = RandomBytes(random, key_length);
+    const Bytes data = RandomBytes(random, 16 * 67);
     for (const CipherDirection direction :
          {CipherDirection::kEncipher, CipherDirection::kDecipher}) {
       Bytes result = data;
@@ -78,7 +47,7 @@ TEST_P(CipherOnMisalignedStackTest, TransformsBlocksAsOnAnAlignedStack) {
         PrepareSchedule(context, Path(), schedule);
         CipherBlocks(schedule, result.data(), static_cast<int64_t>(result.size() / 16));
       });
-      EXPECT_TRUE(result == OneByOne(key, direction, data))
+      EXPECT_TRUE(result == CipherOneByOne(key, direction, data))
           << "key of " << key_length << ", direction " << static_cast<int>(direction);
     }
   }
@@ -87,8 +56,8 @@ TEST_P(CipherOnMisalignedStackTest, TransformsBlocksAsOnAnAlignedStack) {
 // The stored content of a package file deciphered as the install run does.
 TEST_P(CipherOnMisalignedStackTest, DeciphersAStoredContent) {
   std::mt19937 random(Misalignment() + 7);
-  const Bytes key = Random(random, 16);
-  const Bytes plain = Random(random, 16 * 1000 + 5);
+  const Bytes key = RandomBytes(random, 16);
+  const Bytes plain = RandomBytes(random, 16 * 1000 + 5);
   TMemoryStream in_plain(plain);
   TMemoryStream stored;
   CipherStream(in_plain, stored, key.data(), 16, CipherDirection::kEncipher);
@@ -111,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(EveryPathAndMisalignment,
                                                           CipherPath::kVaes),
                                           testing::Values(0u, 4u, 8u, 12u)),
                          [](const testing::TestParamInfo<std::tuple<CipherPath, uint32_t>>& info) {
-                           return PathName(std::get<0>(info.param)) + "_By" +
+                           return CipherPathName(std::get<0>(info.param)) + "_By" +
                                   std::to_string(std::get<1>(info.param));
                          });
 

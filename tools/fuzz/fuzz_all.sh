@@ -4,7 +4,7 @@
 # when one did; its failing input is left in build/fuzz/. Logs: build/fuzz/logs/NAME.log.
 # Usage: tools/fuzz/fuzz_all.sh [SECONDS]
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 
 seconds=${1:-600}
 logs=build/fuzz/logs

@@ -7,6 +7,17 @@ if(XA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(XA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "XA_FUZZ needs clang's libFuzzer: configure with the fuzz preset")
+  endif()
+  # Every object carries the fuzzer's coverage counters and the sanitizers' checks; only the
+  # fuzz targets link libFuzzer itself, which brings their main (tools/fuzz).
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(WIN32)
   # Statically linked: the program must need no DLLs beyond Windows' own.
   add_link_options(-static -static-libgcc -static-libstdc++)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs all tests: the host tests (plain and
-# under AddressSanitizer/UBSan) and the Windows tests under Wine.
+# under AddressSanitizer/UBSan), a short run of every fuzzer and the Windows tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +15,10 @@ for preset in host host-debug; do
   build "$preset"
   ctest --preset "$preset"
 done
+
+# Every fuzzer builds with clang and runs over a few thousand inputs from its seeds.
+echo "test: fuzz smoke run"
+bash tools/fuzz/smoke.sh
 
 # One X server for the whole Windows run: the tests share one Wine prefix, whose wineserver and
 # desktop would lose their display if each test brought its own server and took it down again.

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Runs every fuzzer for SECONDS each (default 600), two at a time at low priority, and prints
-# each one's executions and whether it found anything. Exits non-zero when one did; its failing
-# input is left in build/fuzz/. Logs: build/fuzz/logs/NAME.log.
+# Builds every fuzzer (the fuzz preset) and runs each for SECONDS (default 600), two at a time at
+# low priority, and prints each one's executions and whether it found anything. Exits non-zero
+# when one did; its failing input is left in build/fuzz/. Logs: build/fuzz/logs/NAME.log.
 # Usage: tools/fuzz/fuzz_all.sh [SECONDS]
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 
 seconds=${1:-600}
 logs=build/fuzz/logs
 mkdir -p "$logs"
+# All built first, at full speed; the runs below then find their fuzzer built.
+if ! bash tools/fuzz/build.sh >"$logs/build.log" 2>&1; then
+  echo "the fuzzers do not build, see $logs/build.log"
+  exit 1
+fi
 
 declare -A commands=(
   [records]="tools/fuzz/records_fuzz.sh $seconds"

@@ -41,7 +41,8 @@ std::string EscapeBatchText(const std::string& path) {
 }
 
 std::string SelfDeleteBatchText(const std::string& target,
-                                const std::string& batch,
+                                const std::string& folder,
+                                const std::string& name,
                                 bool remove_folder) {
   const std::string quoted_target = JoinText({"\"", EscapeBatchText(target), "\""});
   std::string text = ":repeat\r\n";
@@ -49,7 +50,13 @@ std::string SelfDeleteBatchText(const std::string& target,
   text += JoinText({"if exist ", quoted_target, " goto repeat\r\n"});
   if (remove_folder)
     text += JoinText({"rmdir \"", EscapeBatchText(FilePathWithDelimiter(target)), "\"\r\n"});
-  text += JoinText({"del \"", EscapeBatchText(batch), "\"\r\n"});
+  // The interpreter may hold the batch open to its end (Wine's does), which keeps a deleted
+  // batch in its folder until then: so it is moved out first, beside its folder under the
+  // folder's name, and deleted there.
+  const std::string escaped = EscapeBatchText(folder);
+  text +=
+      JoinText({"move \"", escaped, "\\", EscapeBatchText(name), "\" \"", escaped,
+                ".bat\" >nul & rmdir \"", escaped, "\\\" & del \"", escaped, ".bat\" & exit\r\n"});
   return text;
 }
 

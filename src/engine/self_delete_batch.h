@@ -23,10 +23,13 @@ std::string BatchFileName(const TLocalTime& time);
 std::string EscapeBatchText(const std::string& path);
 
 // The batch that deletes `target` once it is free, removes its folder when `remove_folder`
-// (when empty), and then deletes the batch `batch` itself: CR LF lines, paths in double quotes
-// and escaped. Paths are taken in the code page the interpreter reads.
+// (when empty), and then deletes itself, the file `name` in the folder `folder` (no trailing
+// backslash), and removes that folder: all on its last line, since the interpreter reads no
+// further line once the batch is gone. CR LF lines, paths in double quotes and escaped. Paths
+// are taken in the code page the interpreter reads.
 std::string SelfDeleteBatchText(const std::string& target,
-                                const std::string& batch,
+                                const std::string& folder,
+                                const std::string& name,
                                 bool remove_folder);
 
 }  // namespace xa

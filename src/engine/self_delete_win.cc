@@ -6,7 +6,9 @@
 
 #include "engine/self_delete.h"
 #include "engine/self_delete_batch.h"
-#include "shell/record_writers.h"
+#include "package/text_join.h"
+#include "shell/folder_rules.h"
+#include "shell/private_folder.h"
 #include "shell/scoped_handle.h"
 #include "shell/sys_folders.h"
 
@@ -47,9 +49,14 @@ std::optional<std::string> BatchPath(const std::string& path) {
   return AnsiToOem(std::string(short_path, length));
 }
 
+// Starts the batch `batch` hidden at idle priority in `folder`, through the system's own
+// command interpreter rather than whatever the environment names: /d leaves out the AutoRun
+// commands of the registry (the user's own key can name one, which would run as we do), and
+// /s /c takes the path in a second pair of quotes, so that a blank, "&" or parenthesis in it
+// stays part of it.
 bool StartHidden(const std::string& batch, const std::string& folder) {
-  // Quoted, so that a blank in the temporary folder's path cannot start another program.
-  std::string command_line = "\"" + batch + "\"";
+  std::string command_line = JoinText(
+      {"\"", GetSysFolder(SysFolderId::kSystem, true), "cmd.exe\" /d /s /c \"\"", batch, "\"\""});
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -67,25 +74,53 @@ bool StartHidden(const std::string& batch, const std::string& folder) {
   return true;
 }
 
+// Writes the batch into a new private folder below `parent` and starts it; on failure removes
+// what it wrote.
+bool WriteAndStartBatch(const std::string& parent, const std::string& file, bool remove_folder) {
+  const std::optional<std::string> oem_file = BatchPath(file);
+  const std::string folder = oem_file ? MakePrivateFolder(parent) : std::string();
+  if (folder.empty())
+    return false;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const std::string name = BatchFileName(
+      {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
+  const std::string batch = JoinText({folder, "\\", name});
+  const std::optional<std::string> oem_folder = BatchPath(folder);
+  if (oem_folder &&
+      WriteNewPrivateFile(batch,
+                          SelfDeleteBatchText(*oem_file, *oem_folder, name, remove_folder)) &&
+      StartHidden(batch, parent))
+    return true;
+  DeleteFileA(batch.c_str());
+  RemoveDirectoryA(folder.c_str());
+  return false;
+}
+
+// Leaves `file`, and its folder when `remove_folder` (if empty by then), for the system to
+// delete at the next restart. Needs administrator rights; without them nothing happens.
+void RemoveAtRestart(const std::string& file, bool remove_folder) {
+  MoveFileExA(file.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  if (remove_folder)
+    MoveFileExA(FolderPart(file).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 }  // namespace
 
 bool SelfDelete(const std::string& file, bool remove_folder) {
+  return SelfDeleteBelow(PrivateFolderParent(), file, remove_folder);
+}
+
+bool SelfDeleteBelow(const std::string& parent, const std::string& file, bool remove_folder) {
+  bool started = false;
   try {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const std::string folder = GetSysFolder(SysFolderId::kTemp, true);
-    const std::string name = BatchFileName(
-        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
-    const std::string batch = folder + name;
-    const std::optional<std::string> oem_file = BatchPath(file);
-    const std::optional<std::string> oem_folder = BatchPath(folder);
-    if (!oem_file || !oem_folder)
-      return false;
-    WriteTextFile(batch, SelfDeleteBatchText(*oem_file, *oem_folder + name, remove_folder));
-    return StartHidden(batch, folder);
+    started = WriteAndStartBatch(parent, file, remove_folder);
   } catch (const std::exception&) {
-    return false;
+    started = false;
   }
+  if (!started)
+    RemoveAtRestart(file, remove_folder);
+  return started;
 }
 
 }  // namespace xa

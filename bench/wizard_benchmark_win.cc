@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/install_run.h"
 #include "linklabel/ansi.h"
@@ -40,6 +41,32 @@ double EngineRun(const std::string& installer, const std::string& terminal, int&
   return Seconds(start, Now());
 }
 
+// The real Program Files folder; `terminal` is the one folder picked, and nothing is shown,
+// opened or removed.
+class TBenchEnvironment : public xa::TFormEnvironment {
+ public:
+  TBenchEnvironment(const std::string& installer, const std::string& terminal)
+      : terminal_(terminal) {
+    ExecutablePath = installer;
+    QuitOnDestroy = false;
+  }
+
+  std::string ProgramFiles(bool trailing) override {
+    return xa::GetSysFolder(xa::SysFolderId::kProgramFiles, trailing);
+  }
+  std::vector<xa::TDataFolder> DataFolders() override { return {}; }
+  void ShowMessage(HWND, const std::u16string&, const std::u16string&, UINT) override {}
+  void ShellOpen(const std::string&) override {}
+  bool SelfDelete(const std::string&, bool) override { return true; }
+  bool PickFolder(std::u16string& folder) override {
+    folder = xa::AnsiToUtf16(terminal_);
+    return true;
+  }
+
+ private:
+  const std::string& terminal_;
+};
+
 void Click(HWND button) {
   SendMessageW(button, BM_CLICK, 0, 0);
 }
@@ -47,19 +74,7 @@ void Click(HWND button) {
 // The wizard on screen, walked to its ready page with `terminal` as the only folder; the time
 // of the Next click that runs the install.
 double WizardRun(const std::string& installer, const std::string& terminal, size_t& lines) {
-  xa::TFormEnvironment environment;
-  environment.ExecutablePath = installer;
-  environment.ProgramFiles = [](bool trailing) {
-    return xa::GetSysFolder(xa::SysFolderId::kProgramFiles, trailing);
-  };
-  environment.ShowMessage = [](HWND, const std::u16string&, const std::u16string&, UINT) {};
-  environment.ShellOpen = [](const std::string&) {};
-  environment.SelfDelete = [](const std::string&, bool) { return true; };
-  environment.PickFolder = [&terminal](std::u16string& folder) {
-    folder = xa::AnsiToUtf16(terminal);
-    return true;
-  };
-  environment.QuitOnDestroy = false;
+  TBenchEnvironment environment(installer, terminal);
   xa::TFormInstaller form(environment);
   form.Create();
   form.Show();

@@ -26,7 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything loads a library: nothing is ever taken from the download folder.
   xa::RestrictDllSearch();
   const xa::TComApartment apartment;
-  xa::TFormInstaller form(xa::DefaultFormEnvironment());
+  xa::TSystemFormEnvironment environment;
+  xa::TFormInstaller form(environment);
   try {
     form.Create();
   } catch (...) {

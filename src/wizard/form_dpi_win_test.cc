@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/installer_check.h"
@@ -89,6 +90,24 @@ int IconSide(HWND window, WPARAM which) {
   return PictureSize(info.hbmColor).cx;
 }
 
+// A form environment that shows, opens, picks and removes nothing; `folder` is its Program Files.
+class TQuietEnvironment : public TFormEnvironment {
+ public:
+  explicit TQuietEnvironment(std::string folder) : folder_(std::move(folder)) {
+    QuitOnDestroy = false;
+  }
+
+  std::string ProgramFiles(bool trailing) override { return folder_ + (trailing ? "\\" : ""); }
+  std::vector<TDataFolder> DataFolders() override { return {}; }
+  void ShowMessage(HWND, const std::u16string&, const std::u16string&, UINT) override {}
+  void ShellOpen(const std::string&) override {}
+  bool SelfDelete(const std::string&, bool) override { return false; }
+  bool PickFolder(std::u16string&) override { return false; }
+
+ private:
+  std::string folder_;
+};
+
 class FormDpiTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -109,11 +128,9 @@ class FormDpiTest : public testing::Test {
 
   // The wizard over `executable`, in the role its name gives.
   void CreateForm(const std::string& executable) {
-    TFormEnvironment environment;
-    environment.ExecutablePath = executable;
-    environment.ShowMessage = [](HWND, const std::u16string&, const std::u16string&, UINT) {};
-    environment.QuitOnDestroy = false;
-    form_ = std::make_unique<TFormInstaller>(environment);
+    form_.reset();
+    environment_.ExecutablePath = executable;
+    form_ = std::make_unique<TFormInstaller>(environment_);
     form_->Create();
   }
 
@@ -218,6 +235,7 @@ class FormDpiTest : public testing::Test {
   std::string setup_ = root_.Path() + "\\Setup.exe";
   TXaInstall package_;
   int banner_width_ = 0;
+  TQuietEnvironment environment_{root_.Path()};
   std::unique_ptr<TFormInstaller> form_;
 };
 

@@ -12,27 +12,38 @@
 #include "wizard/wizard_messages.h"
 
 namespace xa {
-TFormEnvironment DefaultFormEnvironment() {
-  TFormEnvironment environment;
-  environment.ExecutablePath = ExecutablePath();
-  environment.ProgramFiles = [](bool trailing_delimiter) {
-    return GetSysFolder(SysFolderId::kProgramFiles, trailing_delimiter);
-  };
-  environment.DataFolders = [] { return ReadDataFolders(DataFoldersRoot()); };
-  environment.ShowMessage = [](HWND owner, const std::u16string& text, const std::u16string& title,
-                               UINT icon) {
-    MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
-  };
-  environment.ShellOpen = [](const std::string& file) {
-    // Links open with the verb that starts a terminal.
-    ShellExecuteA(nullptr, kTerminalStartVerb, file.c_str(), nullptr, nullptr, SW_SHOW);
-  };
-  environment.SelfDelete = &SelfDelete;
-  environment.PickFolder = [](std::u16string& folder) {
-    std::string start = Utf16ToAnsi(folder);
-    return PickFolder(kPickTerminalFolderTitle, u"", start, folder);
-  };
-  return environment;
+
+TSystemFormEnvironment::TSystemFormEnvironment() {
+  ExecutablePath = xa::ExecutablePath();
+}
+
+std::string TSystemFormEnvironment::ProgramFiles(bool trailing_delimiter) {
+  return GetSysFolder(SysFolderId::kProgramFiles, trailing_delimiter);
+}
+
+std::vector<TDataFolder> TSystemFormEnvironment::DataFolders() {
+  return ReadDataFolders(DataFoldersRoot());
+}
+
+void TSystemFormEnvironment::ShowMessage(HWND owner,
+                                         const std::u16string& text,
+                                         const std::u16string& title,
+                                         UINT icon) {
+  MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
+}
+
+void TSystemFormEnvironment::ShellOpen(const std::string& file) {
+  // Links open with the verb that starts a terminal.
+  ShellExecuteA(nullptr, kTerminalStartVerb, file.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+bool TSystemFormEnvironment::SelfDelete(const std::string& file, bool remove_folder) {
+  return xa::SelfDelete(file, remove_folder);
+}
+
+bool TSystemFormEnvironment::PickFolder(std::u16string& folder) {
+  std::string start = Utf16ToAnsi(folder);
+  return xa::PickFolder(kPickTerminalFolderTitle, u"", start, folder);
 }
 
 }  // namespace xa

@@ -29,10 +29,6 @@ std::u16string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::vector<TDataFolder> UserDataFolders(const TFormEnvironment& environment) {
-  return environment.DataFolders ? environment.DataFolders() : std::vector<TDataFolder>{};
-}
-
 }  // namespace
 
 bool TFormInstaller::CheckMetaTraderClosed() {
@@ -47,7 +43,7 @@ void TFormInstaller::ScanMetaTrader() {
   std::vector<std::string> folders = FindTerminalFolders(root);
   // Terminals installed elsewhere are found through their data folders.
   const std::vector<std::string> elsewhere =
-      UnlistedInstallations(folders, UserDataFolders(environment_), TerminalExeExists);
+      UnlistedInstallations(folders, environment_.DataFolders(), TerminalExeExists);
   folders.insert(folders.end(), elsewhere.begin(), elsewhere.end());
   for (const std::string& folder : folders)
     AddTerminalFolder(folder);
@@ -88,7 +84,7 @@ std::vector<std::string> TFormInstaller::CheckedFolders() const {
 
 void TFormInstaller::BuildSummary() {
   const TXaData& record = FIsUninstall ? static_cast<const TXaData&>(*FUninstall) : *FInstall;
-  const std::vector<TDataFolder> data_folders = UserDataFolders(environment_);
+  const std::vector<TDataFolder> data_folders = environment_.DataFolders();
   const std::string app_data = GetSysFolder(SysFolderId::kUserAppData, false);
   const auto data_folders_of = [&](const std::string& folder) {
     std::vector<std::string> shown = DataFoldersOf(data_folders, folder);

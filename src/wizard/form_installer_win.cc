@@ -83,8 +83,8 @@ constexpr char kUnknownError[] = "Unexpected error";
 
 }  // namespace
 
-TFormInstaller::TFormInstaller(TFormEnvironment environment)
-    : environment_(std::move(environment)), icons_(IDI_XASETUP) {}
+TFormInstaller::TFormInstaller(TFormEnvironment& environment)
+    : environment_(environment), icons_(IDI_XASETUP) {}
 
 TFormInstaller::~TFormInstaller() {
   Destroy();

@@ -39,7 +39,8 @@ inline constexpr DWORD kProgressCostFactor = 4;
 // procedure of the process (ReportWindowError) in the application's error box.
 class TFormInstaller : private TWindowHandler {
  public:
-  explicit TFormInstaller(TFormEnvironment environment);
+  // The form over `environment`, which outlives it.
+  explicit TFormInstaller(TFormEnvironment& environment);
   ~TFormInstaller() override;
   TFormInstaller(const TFormInstaller&) = delete;
   TFormInstaller& operator=(const TFormInstaller&) = delete;
@@ -128,7 +129,7 @@ class TFormInstaller : private TWindowHandler {
   void ProgressTimer();
   void PaintNow();
 
-  TFormEnvironment environment_;
+  TFormEnvironment& environment_;
   HWND hwnd_ = nullptr;
   TFormControls controls_;
   TFormIcons icons_;

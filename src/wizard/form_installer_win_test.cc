@@ -67,44 +67,58 @@ class FormTest : public testing::Test {
     return folder;
   }
 
-  TFormEnvironment Environment(const std::string& executable) {
-    TFormEnvironment environment;
-    environment.ExecutablePath = executable;
-    environment.ProgramFiles = [this](bool trailing) {
-      return root_.Path() + (trailing ? "\\" : "");
-    };
+  // The test's folders, and records of what the form shows, opens and removes.
+  class TTestEnvironment : public TFormEnvironment {
+   public:
+    explicit TTestEnvironment(FormTest& test) : test_(test) { QuitOnDestroy = false; }
+
+    std::string ProgramFiles(bool trailing) override {
+      return test_.root_.Path() + (trailing ? "\\" : "");
+    }
     // The real data folders of the user, but only those this test made.
-    environment.DataFolders = [this] {
+    std::vector<TDataFolder> DataFolders() override {
       std::vector<TDataFolder> ours;
       for (const TDataFolder& data_folder : ReadDataFolders(DataFoldersRoot())) {
-        const auto& made = data_folders_.Folders();
+        const auto& made = test_.data_folders_.Folders();
         if (std::find(made.begin(), made.end(), data_folder.Folder) != made.end())
           ours.push_back(data_folder);
       }
       return ours;
-    };
-    environment.ShowMessage = [this](HWND, const std::u16string& text, const std::u16string& title,
-                                     UINT icon) {
-      messages_.push_back({text, title, icon});
-    };
-    environment.ShellOpen = [this](const std::string& file) { opened_.push_back(file); };
-    environment.SelfDelete = [this](const std::string& file, bool remove_folder) {
-      self_deleted_.push_back(file + (remove_folder ? " +folder" : ""));
+    }
+    void ShowMessage(HWND,
+                     const std::u16string& text,
+                     const std::u16string& title,
+                     UINT icon) override {
+      test_.messages_.push_back({text, title, icon});
+    }
+    void ShellOpen(const std::string& file) override { test_.opened_.push_back(file); }
+    bool SelfDelete(const std::string& file, bool remove_folder) override {
+      test_.self_deleted_.push_back(file + (remove_folder ? " +folder" : ""));
       return true;
-    };
-    environment.PickFolder = [this](std::u16string& folder) {
-      picker_start_ = Utf16ToAnsi(folder);
-      folder = picked_;
-      return !picked_.empty();
-    };
-    environment.QuitOnDestroy = false;
-    return environment;
+    }
+    bool PickFolder(std::u16string& folder) override {
+      if (test_.picker_fails_)
+        throw std::runtime_error("No picker");
+      test_.picker_start_ = Utf16ToAnsi(folder);
+      folder = test_.picked_;
+      return !test_.picked_.empty();
+    }
+
+   private:
+    FormTest& test_;
+  };
+
+  // The wizard over `executable`, in the role its name gives.
+  void CreateForm(const std::string& executable) {
+    form_.reset();
+    environment_.ExecutablePath = executable;
+    form_ = std::make_unique<TFormInstaller>(environment_);
   }
 
   // Builds the installer and creates the wizard over it.
   TFormInstaller& CreateInstaller() {
     BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
-    form_ = std::make_unique<TFormInstaller>(Environment(setup_));
+    CreateForm(setup_);
     form_->Create();
     return *form_;
   }
@@ -147,12 +161,14 @@ class FormTest : public testing::Test {
   std::string setup_ = root_.Path() + "\\Setup.exe";
   TXaInstall package_;
   std::vector<std::string> contents_;
+  TTestEnvironment environment_{*this};
   std::unique_ptr<TFormInstaller> form_;
   std::vector<TMessage> messages_;
   std::vector<std::string> opened_;
   std::vector<std::string> self_deleted_;
   std::u16string picked_;
   std::string picker_start_;
+  bool picker_fails_ = false;
 };
 
 TEST_F(FormTest, PageListsFollowTheRecordsDocuments) {
@@ -280,7 +296,7 @@ TEST_F(FormTest, InstallThenUninstallThroughTheWizard) {
   EXPECT_EQ(form_->Handle(), nullptr);
 
   const std::string uninstaller = cleanup_.AppFolder() + "\\Uninstall.exe";
-  form_ = std::make_unique<TFormInstaller>(Environment(uninstaller));
+  CreateForm(uninstaller);
   form_->Create();
   EXPECT_TRUE(form_->IsUninstall());
   EXPECT_EQ(form_->Pages(), (std::vector<TPage>{TPage::kStart, TPage::kProgress, TPage::kStart}));
@@ -399,7 +415,7 @@ TEST_F(FormTest, AnInstallerRenamedUninstallNeverRemovesItself) {
   BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
   const std::string renamed = root_.Path() + "\\UNINSTALL.EXE";
   ASSERT_TRUE(CopyFileA(setup_.c_str(), renamed.c_str(), FALSE));
-  form_ = std::make_unique<TFormInstaller>(Environment(renamed));
+  CreateForm(renamed);
   form_->Create();
   EXPECT_TRUE(form_->IsUninstall());
   EXPECT_EQ(form_->Title(), u"Uninstall - ");
@@ -638,9 +654,8 @@ TEST_F(FormTest, FailingHandlersOfTheFormAndTheLinkLabelEndInTheErrorBox) {
 
   form_.reset();
   BuildInstaller(package_, contents_, setup_, XA_SETUP_PATH);
-  TFormEnvironment environment = Environment(setup_);
-  environment.PickFolder = [](std::u16string&) -> bool { throw std::runtime_error("No picker"); };
-  form_ = std::make_unique<TFormInstaller>(environment);
+  picker_fails_ = true;
+  CreateForm(setup_);
   form_->Create();
   messages_.clear();
   Click(form_->Controls().BtnAddMetaTrader);

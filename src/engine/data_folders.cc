@@ -111,10 +111,9 @@ std::vector<std::string> DataFoldersOf(const std::vector<TDataFolder>& data_fold
   return folders;
 }
 
-std::vector<std::string> UnlistedInstallations(
-    const std::vector<std::string>& listed,
-    const std::vector<TDataFolder>& data_folders,
-    const std::function<bool(const std::string&)>& is_terminal) {
+std::vector<std::string> UnlistedInstallations(const std::vector<std::string>& listed,
+                                               const std::vector<TDataFolder>& data_folders,
+                                               TFunctionRef<bool(const std::string&)> is_terminal) {
   std::vector<std::string> known = listed;
   std::vector<std::string> found;
   for (const TDataFolder& data_folder : data_folders) {
@@ -130,7 +129,7 @@ std::vector<std::string> UnlistedInstallations(
 
 std::vector<std::string> InstallDestinations(
     const std::vector<std::string>& terminal_folders,
-    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of) {
+    TFunctionRef<std::vector<std::string>(const std::string&)> data_folders_of) {
   std::vector<std::string> destinations;
   for (const std::string& terminal : terminal_folders) {
     destinations.push_back(terminal);

@@ -3,12 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "package/function_ref.h"
 #include "package/xa_install.h"
 
 namespace xa {
@@ -57,16 +57,15 @@ std::vector<std::string> DataFoldersOf(const std::vector<TDataFolder>& data_fold
 
 // The installation folders of `data_folders`, in list order, that are not in `listed` nor
 // repeated and for which `is_terminal` holds.
-std::vector<std::string> UnlistedInstallations(
-    const std::vector<std::string>& listed,
-    const std::vector<TDataFolder>& data_folders,
-    const std::function<bool(const std::string&)>& is_terminal);
+std::vector<std::string> UnlistedInstallations(const std::vector<std::string>& listed,
+                                               const std::vector<TDataFolder>& data_folders,
+                                               TFunctionRef<bool(const std::string&)> is_terminal);
 
 // Where the terminal files go: each of `terminal_folders` in order (repeats kept), each
 // followed by those of its `data_folders_of` not yet among the folders before it.
 std::vector<std::string> InstallDestinations(
     const std::vector<std::string>& terminal_folders,
-    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of);
+    TFunctionRef<std::vector<std::string>(const std::string&)> data_folders_of);
 
 // The install steps `extra_folders` destinations beyond the terminal folders add: one per
 // terminal file each, and one each for the settings override when there is one.

@@ -1,10 +1,10 @@
 #ifndef XA_ENGINE_PATH_MACROS_H_
 #define XA_ENGINE_PATH_MACROS_H_
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "package/function_ref.h"
 #include "shell/sys_folders.h"
 
 namespace xa {
@@ -19,7 +19,7 @@ struct TMacro {
 using TMacroList = std::vector<TMacro>;
 
 // Looks up a special folder as GetSysFolder does; replaceable for tests.
-using SysFolderLookup = std::function<std::string(SysFolderId, bool)>;
+using SysFolderLookup = TFunctionRef<std::string(SysFolderId, bool)>;
 
 inline constexpr char kMetaTraderMacro[] = "{metatrader}";
 

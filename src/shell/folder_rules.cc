@@ -24,7 +24,7 @@ std::string FilePathWithDelimiter(const std::string& path) {
 }
 
 std::vector<std::string> MissingFolders(const std::string& folder,
-                                        const std::function<bool(const std::string&)>& exists) {
+                                        TFunctionRef<bool(const std::string&)> exists) {
   std::vector<std::string> missing;
   std::string path = folder;
   while (!path.empty() && path.back() == '\\')

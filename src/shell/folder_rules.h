@@ -1,9 +1,10 @@
 #ifndef XA_SHELL_FOLDER_RULES_H_
 #define XA_SHELL_FOLDER_RULES_H_
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "package/function_ref.h"
 
 namespace xa {
 
@@ -21,7 +22,7 @@ std::string FilePathWithDelimiter(const std::string& path);
 // the first one `exists` confirms, deepest first; none when `folder` exists. Drive roots ("C:")
 // and an empty path are never listed.
 std::vector<std::string> MissingFolders(const std::string& folder,
-                                        const std::function<bool(const std::string&)>& exists);
+                                        TFunctionRef<bool(const std::string&)> exists);
 
 // True when `path` names an existing folder. Windows only.
 bool DirectoryExists(const std::string& path);

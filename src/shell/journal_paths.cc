@@ -24,8 +24,7 @@ std::string KeptFilePath(const std::string& path, uint32_t process_id, uint32_t 
   return JoinText({FilePathWithDelimiter(path), "~xa", Hex(process_id), "-", Hex(attempt), ".tmp"});
 }
 
-std::string FirstMissingKey(const std::string& key,
-                            const std::function<bool(const std::string&)>& exists) {
+std::string FirstMissingKey(const std::string& key, TFunctionRef<bool(const std::string&)> exists) {
   for (size_t end = key.find('\\');; end = key.find('\\', end + 1)) {
     const std::string part = key.substr(0, end);
     if (!part.empty() && !exists(part))

@@ -2,8 +2,9 @@
 #define XA_SHELL_JOURNAL_PATHS_H_
 
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "package/function_ref.h"
 
 namespace xa {
 
@@ -15,8 +16,7 @@ std::string KeptFilePath(const std::string& path, uint32_t process_id, uint32_t 
 // The first key of `key` (a path of keys joined by backslashes) that `exists` denies, counting
 // from the top: the key whose deletion takes away everything that creating `key` made. "" when
 // `key` exists.
-std::string FirstMissingKey(const std::string& key,
-                            const std::function<bool(const std::string&)>& exists);
+std::string FirstMissingKey(const std::string& key, TFunctionRef<bool(const std::string&)> exists);
 
 }  // namespace xa
 

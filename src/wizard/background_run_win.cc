@@ -12,7 +12,7 @@ namespace xa {
 namespace {
 
 struct TWork {
-  const std::function<void()>& Work;
+  TFunctionRef<void()> Work;
   std::exception_ptr Error;
 };
 
@@ -64,7 +64,7 @@ void DiscardInput() {
 
 }  // namespace
 
-void RunWhileDispatching(const std::function<void()>& work) {
+void RunWhileDispatching(TFunctionRef<void()> work) {
   TWork job{work, nullptr};
   TScopedHandle thread(CreateThread(nullptr, 0, &WorkerMain, &job, 0, nullptr));
   if (!thread.IsValid())

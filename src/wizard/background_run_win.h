@@ -1,7 +1,7 @@
 #ifndef XA_WIZARD_BACKGROUND_RUN_WIN_H_
 #define XA_WIZARD_BACKGROUND_RUN_WIN_H_
 
-#include <functional>
+#include "package/function_ref.h"
 
 namespace xa {
 
@@ -12,7 +12,7 @@ namespace xa {
 // ends, so that no input made during the run acts after it. A WM_QUIT taken meanwhile is posted
 // again afterwards. `work` must not send messages to the calling thread's windows. Raises
 // Exception when the thread cannot be started.
-void RunWhileDispatching(const std::function<void()>& work);
+void RunWhileDispatching(TFunctionRef<void()> work);
 
 }  // namespace xa
 

@@ -134,7 +134,7 @@ ProgressCallback TFormInstaller::ProgressHandler() {
   };
 }
 
-void TFormInstaller::RunInBackground(const std::function<void()>& run) {
+void TFormInstaller::RunInBackground(TFunctionRef<void()> run) {
   running_ = true;
   EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   SetTimer(hwnd_, kProgressTimer, kProgressInterval, nullptr);

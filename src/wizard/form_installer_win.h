@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "package/function_ref.h"
 #include "package/xa_install.h"
 #include "package/xa_uninstall.h"
 #include "shell/window_binding_win.h"
@@ -122,7 +122,7 @@ class TFormInstaller : private TWindowHandler {
   void RunInstall();
   void RunUninstall();
   ProgressCallback ProgressHandler();
-  void RunInBackground(const std::function<void()>& run);
+  void RunInBackground(TFunctionRef<void()> run);
   void EndRun();
   void RunReturned();
   void ShowProgress();

@@ -37,7 +37,7 @@ std::vector<std::string> SummaryLines(
     const TXaData& record,
     const std::vector<std::string>& checked_folders,
     const std::string& program_files_with_delimiter,
-    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of) {
+    TFunctionRef<std::vector<std::string>(const std::string&)> data_folders_of) {
   std::vector<std::string> lines{"Program Name", VersionLine(record), "", "Target Folder(s)"};
   for (const std::string& folder : checked_folders) {
     lines.push_back(kIndent + folder);

@@ -1,10 +1,10 @@
 #ifndef XA_WIZARD_SUMMARY_H_
 #define XA_WIZARD_SUMMARY_H_
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "package/function_ref.h"
 #include "package/xa_data.h"
 
 namespace xa {
@@ -19,7 +19,7 @@ std::vector<std::string> SummaryLines(
     const TXaData& record,
     const std::vector<std::string>& checked_folders,
     const std::string& program_files_with_delimiter,
-    const std::function<std::vector<std::string>(const std::string&)>& data_folders_of = nullptr);
+    TFunctionRef<std::vector<std::string>(const std::string&)> data_folders_of = {});
 
 // `folder` with a leading `app_data` folder (ASCII case ignored) written as "%APPDATA%", as
 // MetaTrader's own documents name data folders; short enough for the summary's width.

@@ -7,17 +7,14 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+tools=$(dirname "${BASH_SOURCE[0]}")
 prefix=$windows/bench-wineprefix
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+source "$tools/wine-env.sh" "$prefix"
 export WINELOADER=/usr/lib/wine/wine64
-if ! "$(dirname "${BASH_SOURCE[0]}")/pe-is-64bit.sh" "$windows/src/engine/enginectl.exe"; then
+if ! "$tools/pe-is-64bit.sh" "$windows/src/engine/enginectl.exe"; then
   WINELOADER=/usr/lib/wine/wine
 fi
 echo "measured: $windows ($(basename "$WINELOADER") loader)"
 
-mkdir -p "$prefix"
-if [ ! -f "$prefix/system.reg" ]; then
-  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-fi
+"$tools/wine-prefix.sh" "$prefix"
 wineserver -p

@@ -1,8 +1,8 @@
 # Sourced by the Wine benchmarks with `windows` set to a Windows build folder: under an X server
 # (the calling script runs again under xvfb-run when there is none), in the build's benchmark
 # prefix, with the loader that runs its programs (the 32-bit one for a win32 build, wine64 for a
-# win64 one), and a persistent wineserver so that no run pays for starting Wine's services. The
-# caller sets its own EXIT trap, which must end with `wineserver -k`.
+# win64 one), and a persistent wineserver (tools/wine-server.sh) so that no run pays for starting
+# Wine's services. The caller sets its own EXIT trap, which must end with `wineserver -k`.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -16,5 +16,4 @@ if ! "$tools/pe-is-64bit.sh" "$windows/src/engine/enginectl.exe"; then
 fi
 echo "measured: $windows ($(basename "$WINELOADER") loader)"
 
-"$tools/wine-prefix.sh" "$prefix"
-wineserver -p
+"$tools/wine-server.sh" start "$prefix"

@@ -10,16 +10,19 @@ set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
-wine_run=$(dirname "$0")/wine-run.sh
+tools=$(dirname "$0")
+wine_run=$tools/wine-run.sh
 export XA_WINE_PREFIX=$1
 shift
+
+# One wineserver for the walk's programs; at the end it takes down whatever of the prefix still
+# runs (the programs of a walk that failed), while their X server is still there.
+"$tools/wine-server.sh" start "$XA_WINE_PREFIX"
+trap '"$tools/wine-server.sh" stop "$XA_WINE_PREFIX"' EXIT
 
 "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Walk /f >/dev/null
 "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Walk /d "${XA_WALK_DESKTOP:-800x600}" /f >/dev/null
 # The uninstaller's self-removal batch echoes its commands; only the walk's own lines count.
 set +e
 "$wine_run" "$@" | grep -E '^(screenshot|wizard_walk):'
-status=${PIPESTATUS[0]}
-# Let the prefix's Wine processes end while their X server is still there.
-WINEPREFIX=$XA_WINE_PREFIX wineserver -w
-exit "$status"
+exit "${PIPESTATUS[0]}"

@@ -15,10 +15,11 @@
 namespace xa {
 namespace {
 
-constexpr int kDialogWaitMilliseconds = 30000;
-// How long the driver waits for the preselection it expects: the first dialog in a new Wine
-// prefix can take over a minute to fill its tree while other Wine tests load the machine. The
-// wait ends as soon as the selection arrives.
+// How long the driver waits for the dialog, and then for the preselection it expects: the first
+// dialog in a new Wine prefix can take over a minute to fill its tree, before and after it shows,
+// while other Wine tests load the machine. Each wait ends as soon as what it waits for is there;
+// a driver that gave up on the dialog would leave it open until the test's timeout.
+constexpr int kDialogWaitMilliseconds = 180000;
 constexpr int kAwaitedSelectionMilliseconds = 180000;
 // How long it waits for any selection when it expects none in particular.
 constexpr int kAnySelectionMilliseconds = 5000;

@@ -1,5 +1,6 @@
 #include "app/walk/window_driver_win.h"
 
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -52,7 +53,7 @@ HANDLE StartProgram(const std::string& command_line, DWORD& id) {
 }  // namespace
 
 TDrivenProgram::TDrivenProgram(const std::string& command_line)
-    : process_(StartProgram(command_line, id_)) {}
+    : command_line_(command_line), process_(StartProgram(command_line, id_)) {}
 
 TDrivenProgram::~TDrivenProgram() {
   if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
@@ -67,6 +68,28 @@ HWND TDrivenProgram::WaitForWindow(const std::string& window_class,
   HWND window = nullptr;
   Await([&] { return (window = FindProcessWindow(id_, window_class)) != nullptr; }, what, seconds);
   return window;
+}
+
+void TDrivenProgram::Await(const std::function<bool()>& done,
+                           const std::string& what,
+                           int seconds) {
+  DWORD code = STILL_ACTIVE;
+  xa::Await(
+      [&] {
+        if (done())
+          return true;
+        if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0)
+          return false;
+        GetExitCodeProcess(process_.Get(), &code);
+        return true;
+      },
+      what, seconds);
+  if (code != STILL_ACTIVE) {
+    char hex[16] = {};
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+    throw std::runtime_error(command_line_ + " ended with exit code " + hex +
+                             " while waiting for " + what);
+  }
 }
 
 DWORD TDrivenProgram::WaitForExit(int seconds) {

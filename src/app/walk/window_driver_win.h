@@ -24,11 +24,17 @@ class TDrivenProgram {
   // raises std::runtime_error naming `what` when none appears.
   HWND WaitForWindow(const std::string& window_class, const std::string& what, int seconds);
 
+  // Polls `done` as the free Await does, but raises std::runtime_error at once, naming `what`
+  // and the exit code (an NTSTATUS such as 0xC0000005 after a crash), when the program ends
+  // before `done` holds: nothing it shows can come any more.
+  void Await(const std::function<bool()>& done, const std::string& what, int seconds);
+
   // Waits up to `seconds` for the program to end and returns its exit code; raises
   // std::runtime_error when it does not end in time.
   DWORD WaitForExit(int seconds);
 
  private:
+  std::string command_line_;
   DWORD id_ = 0;  // before process_, which fills it in
   TScopedHandle process_;
 };

@@ -75,16 +75,17 @@ struct TWalk {
   }
 };
 
-// Waits for the page of `form` whose visible static text is `marker` (and for `ready`), then
-// pictures it as `name`.
+// Waits for the page of `form`, the wizard of `wizard`, whose visible static text is `marker`
+// (and for `ready`), then pictures it as `name`.
 void OnPage(
     TWalk& walk,
+    TDrivenProgram& wizard,
     HWND form,
     const std::u16string& marker,
     const std::string& name,
     const std::function<bool()>& ready = [] { return true; }) {
-  Await([&] { return FindControl(form, u"STATIC", marker) != nullptr && ready(); },
-        "the page \"" + Utf16ToAnsi(marker) + "\"", kPageSeconds);
+  wizard.Await([&] { return FindControl(form, u"STATIC", marker) != nullptr && ready(); },
+               "the page \"" + Utf16ToAnsi(marker) + "\"", kPageSeconds);
   Settle(form);
   const std::string path = walk.Shots + "\\" + std::to_string(++walk.Shot) + "-" + name + ".png";
   SaveWindowPng(form, path);
@@ -148,7 +149,7 @@ HWND OnWelcomePage(TWalk& walk,
                    const std::string& shot) {
   HWND form = program.WaitForWindow("TFormInstaller", "the wizard's form", kPageSeconds);
   Expect(TextOf(form) == role + u" - " + AnsiToUtf16(kSampleName), "the form's title");
-  OnPage(walk, form,
+  OnPage(walk, program, form,
          u"Welcome to the " + std::u16string(kSampleVersion) + u" " + role + u"ation Wizard", shot);
   return form;
 }
@@ -158,31 +159,31 @@ void WalkInstall(TWalk& walk) {
   HWND form = OnWelcomePage(walk, setup, u"Install", "install-welcome");
   HWND next = Button(form, u"Next >>");
   Press(next);
-  OnPage(walk, form, u"Information", "install-information");
+  OnPage(walk, setup, form, u"Information", "install-information");
   Expect(TextOf(RequireControl(form, u"RichEdit20W", u"")).find(u"Sample Trend") !=
              std::u16string::npos,
          "the information page shows the readme");
   Press(next);
-  OnPage(walk, form, u"License Agreement", "install-license");
+  OnPage(walk, setup, form, u"License Agreement", "install-license");
   Expect(!IsWindowEnabled(next), "Next is enabled before the licence is accepted");
   Press(Button(form, u"I accept the agreement"));
-  Await([&] { return IsWindowEnabled(next) != FALSE; }, "Next after accepting the licence",
-        kPageSeconds);
+  setup.Await([&] { return IsWindowEnabled(next) != FALSE; }, "Next after accepting the licence",
+              kPageSeconds);
   Press(next);
-  OnPage(walk, form, u"Select Destination Folder", "install-folders");
+  OnPage(walk, setup, form, u"Select Destination Folder", "install-folders");
   CheckFolderListed(form, walk.Terminal);
   CheckFolderListed(form, walk.Elsewhere);
   Press(next);
-  OnPage(walk, form, u"Ready to Install", "install-ready");
+  OnPage(walk, setup, form, u"Ready to Install", "install-ready");
   CheckSummary(walk, form);
   Press(next);
-  OnPage(walk, form, u"Installation in Progress", "install-progress", RunEnded(form, next));
+  OnPage(walk, setup, form, u"Installation in Progress", "install-progress", RunEnded(form, next));
   for (const std::string& copy : walk.Copies(kSampleFiles[0]))
     ExpectProgressLine(form, "Copying file " + copy + " ...");
   Press(next);
-  OnPage(walk, form, u"What's New", "install-whats-new");
+  OnPage(walk, setup, form, u"What's New", "install-whats-new");
   Press(next);
-  OnPage(walk, form, u"Installation Complete", "install-finish");
+  OnPage(walk, setup, form, u"Installation Complete", "install-finish");
   HWND run = Button(form, u"Run this MetaTrader application after install.");
   Expect(SendMessageW(run, BM_GETCHECK, 0, 0) == BST_CHECKED, "the run offer is checked");
   Expect(Utf16ToAnsi(TextOf(RequireControl(form, u"COMBOBOX", u""))) == walk.Terminal,
@@ -222,10 +223,11 @@ void WalkUninstall(TWalk& walk) {
   HWND form = OnWelcomePage(walk, uninstall, u"Uninstall", "uninstall-welcome");
   HWND next = Button(form, u"Next >>");
   Press(next);
-  OnPage(walk, form, u"Uninstallation in Progress", "uninstall-progress", RunEnded(form, next));
+  OnPage(walk, uninstall, form, u"Uninstallation in Progress", "uninstall-progress",
+         RunEnded(form, next));
   ExpectProgressLine(form, "Delete file " + walk.Installed(kSampleFiles[0]) + " ...");
   Press(next);
-  OnPage(walk, form, u"Uninstallation Complete", "uninstall-finish");
+  OnPage(walk, uninstall, form, u"Uninstallation Complete", "uninstall-finish");
   Press(Button(form, u"Finish"));
   Expect(uninstall.WaitForExit(kPageSeconds) == 0, "the uninstaller's exit code");
 }

@@ -44,8 +44,11 @@ apt_update() {
   done
 }
 
+# Never removes a package: where the i386 libraries lag behind their amd64 twins, apt would
+# otherwise make room for wine32 by removing wine64.
 apt_install() {
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends --no-remove \
+    "$@" >/dev/null
 }
 
 # Adding the architecture is harmless where no i386 packages turn up after all, so it stays.

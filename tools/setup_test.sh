@@ -87,7 +87,7 @@ echo "sleep $*" >>"$SETUP_TEST_STATE/log"
 EOF
 chmod +x "$work/bin"/*
 
-install='apt-get install -y -qq --no-install-recommends'
+install='apt-get install -y -qq --no-install-recommends --no-remove'
 notice_start='setup: 32-bit Wine \(wine32:i386\) could not be installed: '
 notice_end='\. The Windows tests, the benchmarks and the walk will run from the win64 build under wine64; run the set-up again later to retry\.'
 

@@ -16,7 +16,41 @@ std::string AsciiLower(std::string_view text) {
   return lower;
 }
 
+// `name` in the spelling of the first of `canonical` it equals (ASCII case ignored); empty when
+// none does.
+template <size_t N>
+std::string_view CanonicalName(std::string_view name, const std::string_view (&canonical)[N]) {
+  const std::string lower = AsciiLower(name);
+  for (const std::string_view known : canonical) {
+    if (AsciiLower(known) == lower)
+      return known;
+  }
+  return {};
+}
+
 }  // namespace
+
+std::optional<std::string> DataFolderTarget(const std::vector<std::string>& names) {
+  if (names.size() < 2)
+    return std::nullopt;
+  const std::string_view top = CanonicalName(names[0], kTerminalReadFolders);
+  if (top.empty())
+    return std::nullopt;
+  std::string target = "{metatrader}";
+  size_t rest = 1;
+  if (top == "mql4") {
+    const std::string_view folder = names.size() > 2 ? CanonicalName(names[1], kMql4Folders) : "";
+    if (folder.empty())
+      return std::nullopt;
+    target += "\\MQL4\\" + std::string(folder);
+    rest = 2;
+  } else {
+    target += "\\" + std::string(top);
+  }
+  for (size_t i = rest; i < names.size(); ++i)
+    target += "\\" + names[i];
+  return target;
+}
 
 std::optional<std::string> TerminalLayoutWarning(std::string_view target) {
   const std::string_view macro = LeadingMacro(target);

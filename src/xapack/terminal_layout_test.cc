@@ -35,5 +35,38 @@ TEST(TerminalLayoutWarningTest, WarnsAboutTerminalTargetsCurrentTerminalsDoNotRe
   }
 }
 
+TEST(DataFolderTargetTest, MapsTheFoldersAPackageInstallsIntoAndNoOthers) {
+  struct Case {
+    std::vector<std::string> names;
+    const char* target;  // nullptr: no target
+  };
+  const Case cases[] = {
+      {{"MQL4", "Experts", "a.ex4"}, "{metatrader}\\MQL4\\Experts\\a.ex4"},
+      {{"mql4", "indicators", "Sub", "b.ex4"}, "{metatrader}\\MQL4\\Indicators\\Sub\\b.ex4"},
+      {{"MQL4", "Scripts", "c.ex4"}, "{metatrader}\\MQL4\\Scripts\\c.ex4"},
+      {{"MQL4", "Libraries", "d.dll"}, "{metatrader}\\MQL4\\Libraries\\d.dll"},
+      {{"MQL4", "Include", "e.mqh"}, "{metatrader}\\MQL4\\Include\\e.mqh"},
+      {{"MQL4", "FILES", "f.csv"}, "{metatrader}\\MQL4\\Files\\f.csv"},
+      {{"MQL4", "Presets", "g.set"}, "{metatrader}\\MQL4\\Presets\\g.set"},
+      {{"Templates", "h.tpl"}, "{metatrader}\\templates\\h.tpl"},
+      {{"profiles", "default", "chart01.chr"}, "{metatrader}\\profiles\\default\\chart01.chr"},
+      {{"sounds", "Alert Two.wav"}, "{metatrader}\\sounds\\Alert Two.wav"},
+      {{"MQL4", "Logs", "x.log"}, nullptr},
+      {{"MQL4", "a.ex4"}, nullptr},
+      {{"MQL4", "Experts"}, nullptr},
+      {{"templates"}, nullptr},
+      {{"experts", "old.ex4"}, nullptr},
+      {{"logs", "20260101.log"}, nullptr},
+      {{"Readme.txt"}, nullptr},
+  };
+  for (const Case& c : cases) {
+    const auto target = DataFolderTarget(c.names);
+    EXPECT_EQ(target.value_or("none"), c.target ? c.target : "none") << c.names.back();
+    if (target) {
+      EXPECT_FALSE(TerminalLayoutWarning(*target)) << *target;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace xa::xapack

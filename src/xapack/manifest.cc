@@ -27,7 +27,6 @@ namespace xa::xapack {
 namespace {
 
 constexpr int64_t kMaxManifestSize = int64_t{1} << 20;
-constexpr int64_t kMaxDocumentSize = int64_t{16} << 20;
 constexpr int64_t kMaxFormatSize = std::numeric_limits<int32_t>::max();
 
 // The problems a manifest reader finds; LoadManifest puts the manifest's path in front.

@@ -9,6 +9,9 @@
 
 namespace xa::xapack {
 
+// The largest document or banner file a manifest may name, in bytes.
+inline constexpr int64_t kMaxDocumentSize = int64_t{16} << 20;
+
 // One package file of a manifest, checked and ready for the record.
 struct ManifestFile {
   std::string source;    // platform path of the source file

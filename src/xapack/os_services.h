@@ -44,6 +44,16 @@ std::string AnsiCodePageName();
 // The platform path for a UTF-8 path taken from a manifest; nullopt when it has no such form.
 std::optional<std::string> PathFromUtf8(std::string_view utf8);
 
+// The UTF-8 form of a platform path, as a manifest writes it; nullopt when it has none (a
+// POSIX path whose bytes are not UTF-8).
+std::optional<std::string> PathToUtf8(std::string_view path);
+
+// Writes `bytes` as the new file `path`, which is created only when nothing is there yet, in
+// one step with that check. Returns false, writing nothing, when a file already exists at
+// `path`. Raises xa::Exception naming the path when the file cannot be created or written;
+// a file that could not be written whole is removed again.
+bool WriteNewFile(const std::string& path, std::string_view bytes);
+
 // Moves `from` to `to`, replacing `to`. Raises xa::Exception naming both on failure.
 void ReplaceFileWith(const std::string& from, const std::string& to);
 

@@ -2,6 +2,7 @@
 
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "package/errors.h"
@@ -109,6 +110,35 @@ std::string AnsiCodePageName() {
 
 std::optional<std::string> PathFromUtf8(std::string_view utf8) {
   return Utf8ToAnsi(utf8);
+}
+
+std::optional<std::string> PathToUtf8(std::string_view path) {
+  return AnsiToUtf8(path);
+}
+
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+      return false;
+    throw Exception("Cannot create file \"" + path + "\". " + LastErrorText());
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+      const std::string reason = LastErrorText();
+      CloseHandle(file);
+      DeleteFileA(path.c_str());
+      throw Exception("Cannot write file \"" + path + "\". " + reason);
+    }
+    done += written;
+  }
+  CloseHandle(file);
+  return true;
 }
 
 void ReplaceFileWith(const std::string& from, const std::string& to) {

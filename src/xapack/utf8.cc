@@ -62,4 +62,13 @@ void AppendUtf8(std::string& text, char32_t code_point) {
   }
 }
 
+std::string Utf8FromFsPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path FsPathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 }  // namespace xa::xapack

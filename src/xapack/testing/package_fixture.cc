@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "xapack/utf8.h"
+
 namespace xa::xapack::testing {
 namespace {
 
@@ -26,6 +28,15 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   if (!parent.empty())
     std::filesystem::create_directories(parent);
   std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!stream)
+    throw std::runtime_error("cannot write " + path);
+}
+
+void WriteFileAtUtf8Path(const std::string& path, const std::string& bytes) {
+  const std::filesystem::path native = FsPathFromUtf8(path);
+  std::filesystem::create_directories(native.parent_path());
+  std::ofstream stream(native, std::ios::binary | std::ios::trunc);
   stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!stream)
     throw std::runtime_error("cannot write " + path);

@@ -12,6 +12,10 @@ namespace xa::xapack::testing {
 // Writes `bytes` to `path`, replacing the file; creates missing folders.
 void WriteFile(const std::string& path, const std::string& bytes);
 
+// Writes `bytes` to the file at the UTF-8 path `path` (any name, whatever the ANSI code page),
+// replacing it; creates missing folders.
+void WriteFileAtUtf8Path(const std::string& path, const std::string& bytes);
+
 // The whole content of the file at `path`; raises when it cannot be read.
 std::string ReadFile(const std::string& path);
 

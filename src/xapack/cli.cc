@@ -11,6 +11,7 @@
 #include "xapack/manifest.h"
 #include "xapack/os_services.h"
 #include "xapack/package_extractor.h"
+#include "xapack/package_init.h"
 #include "xapack/package_listing.h"
 #include "xapack/progress_line.h"
 
@@ -18,9 +19,32 @@ namespace xa::xapack {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: xapack build MANIFEST -o Setup.exe [--stub STUB.exe] [--key HEX32]\n"
+    "usage: xapack init FOLDER\n"
+    "       xapack build MANIFEST -o Setup.exe [--stub STUB.exe] [--key HEX32]\n"
     "       xapack list FILE [--json]\n"
-    "       xapack extract FILE -C DIR\n";
+    "       xapack extract FILE -C DIR\n"
+    "       xapack --help | --version\n";
+
+constexpr char kHelp[] =
+    "\n"
+    "xapack builds installers of MetaTrader 4 add-on packages from a manifest (package.toml).\n"
+    "\n"
+    "commands:\n"
+    "  init FOLDER      write a commented manifest for the files of FOLDER, laid out as a\n"
+    "                   terminal's data folder (MQL4\\Experts, MQL4\\Indicators, ..., templates),\n"
+    "                   as package.toml beside the folder (in the folder that holds it), so that\n"
+    "                   `xapack build package.toml` there takes it; never replaces a manifest\n"
+    "  build MANIFEST   build the installer named by -o from the manifest\n"
+    "      -o Setup.exe     the installer to write\n"
+    "      --stub STUB.exe  the program to build it from (default: xasetup.exe beside xapack)\n"
+    "      --key HEX32      the content key as 32 hex digits, for a reproducible installer\n"
+    "  list FILE        show what an installer or uninstaller carries (--json: as JSON)\n"
+    "  extract FILE     decipher the package files of an installer into DIR\\{app}\\...,\n"
+    "                   DIR\\{metatrader}\\... (-C DIR)\n"
+    "  --help, -h       show this help\n"
+    "  --version        show the version of xapack\n"
+    "\n"
+    "docs/vendor-guide.md takes a package from a folder of MQL4 files to a signed installer.\n";
 
 // A command line that does not fit the usage; the message says what is wrong.
 class UsageError : public Exception {
@@ -118,6 +142,21 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& err, bool err_i
   return 0;
 }
 
+std::string Count(size_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+int RunInit(const std::vector<std::string>& args, std::ostream& out) {
+  const Arguments arguments = ParseArguments(args, {}, {});
+  const InitResult result = InitPackage(OneOperand(arguments, "init", "FOLDER"));
+  out << "xapack: wrote " << result.manifest_path << " with "
+      << Count(result.files, "package file");
+  if (result.skipped > 0)
+    out << "; " << Count(result.skipped, "other file") << " listed in its comments";
+  out << "\n";
+  return 0;
+}
+
 int RunList(const std::vector<std::string>& args, std::ostream& out) {
   const Arguments arguments = ParseArguments(args, {}, {"--json"});
   const PackageListing listing = ReadListing(OneOperand(arguments, "list", "FILE"));
@@ -137,13 +176,21 @@ int RunCommand(const std::vector<std::string>& args,
                std::ostream& out,
                std::ostream& err,
                bool err_is_terminal) {
-  if (args.empty())
-    throw UsageError("no command given");
+  if (args.empty()) {
+    err << kUsage;
+    return 1;
+  }
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
-    out << kUsage;
+    out << kUsage << kHelp;
     return 0;
   }
+  if (command == "--version") {
+    out << "xapack " << XA_PROJECT_VERSION << "\n";
+    return 0;
+  }
+  if (command == "init")
+    return RunInit(args, out);
   if (command == "build")
     return RunBuild(args, err, err_is_terminal);
   if (command == "list")

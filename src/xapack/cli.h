@@ -11,13 +11,14 @@ namespace xa::xapack {
 inline constexpr char kDefaultStubName[] = "xasetup.exe";
 
 // Runs the xapack command line `args` (without the program name):
+//   init FOLDER
 //   build MANIFEST -o OUTPUT [--stub STUB] [--key HEX32]
 //   list FILE [--json]
 //   extract FILE -C FOLDER
-//   --help
-// Results go to `out`; warnings, a progress line (only when `err_is_terminal`) and errors go
-// to `err`, an error as one line "xapack: FILE: problem". Returns the exit status: 0 on
-// success, 1 on a usage or input error. Never throws.
+//   --help (or -h), --version
+// Without arguments the usage goes to `err` and the status is 1. Results go to `out`; warnings, a
+// progress line (only when `err_is_terminal`) and errors go to `err`, an error as one line "xapack:
+// FILE: problem". Returns the exit status: 0 on success, 1 on a usage or input error. Never throws.
 int RunXapack(const std::vector<std::string>& args,
               std::ostream& out,
               std::ostream& err,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "package/executable_path.h"
@@ -189,7 +190,6 @@ struct UsageCase {
 
 TEST(CliUsageTest, UsageErrorsExitWithOneLine) {
   const UsageCase cases[] = {
-      {{}, "no command given"},
       {{"pack"}, "unknown command \"pack\""},
       {{"build", "p.toml"}, "build needs -o"},
       {{"build", "p.toml", "-o"}, "-o needs a value"},
@@ -200,14 +200,63 @@ TEST(CliUsageTest, UsageErrorsExitWithOneLine) {
       {{"list", "a", "b"}, "list takes exactly one FILE"},
       {{"list", "--jsn", "a"}, "unknown option --jsn"},
       {{"extract", "a"}, "extract needs -C"},
+      {{"init"}, "init takes exactly one FOLDER"},
+      {{"init", "a", "b"}, "init takes exactly one FOLDER"},
   };
   for (const UsageCase& c : cases) {
     SCOPED_TRACE(c.text);
     ExpectOneLineError(RunXapackWith(c.args), "", c.text);
   }
-  const Result help = RunXapackWith({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("xapack build MANIFEST -o Setup.exe"), std::string::npos);
+}
+
+TEST(CliUsageTest, NoArgumentsGiveTheUsageOnStandardError) {
+  const Result bare = RunXapackWith({});
+  EXPECT_EQ(bare.status, 1);
+  EXPECT_EQ(bare.out, "");
+  EXPECT_EQ(bare.err.rfind("usage: xapack init FOLDER\n", 0), 0u) << bare.err;
+  EXPECT_NE(bare.err.find("xapack --help | --version\n"), std::string::npos) << bare.err;
+}
+
+TEST(CliUsageTest, HelpNamesEveryCommand) {
+  for (const char* option : {"--help", "-h", "help"}) {
+    const Result help = RunXapackWith({option});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* text :
+         {"xapack init FOLDER", "xapack build MANIFEST -o Setup.exe", "xapack list FILE [--json]",
+          "xapack extract FILE -C DIR", "  init FOLDER ", "beside the folder", "  --version "}) {
+      EXPECT_NE(help.out.find(text), std::string::npos) << option << ": " << text;
+    }
+  }
+}
+
+TEST(CliUsageTest, VersionIsTheProjectsVersion) {
+  const Result version = RunXapackWith({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("xapack [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
+}
+
+TEST_F(CliTest, InitWritesAManifestThatBuildsAndKeepsIt) {
+  testing::WriteFile(folder_.Path("My EA/MQL4/Experts/My EA.ex4"), "ex4");
+  testing::WriteFile(folder_.Path("My EA/notes.txt"), "notes");
+  const Result init = RunXapackWith({"init", folder_.Path("My EA")});
+  ASSERT_EQ(init.status, 0) << init.err;
+  const std::string manifest = folder_.Path("package.toml");
+  EXPECT_EQ(init.out, "xapack: wrote " + manifest +
+                          " with 1 package file; 1 other file listed in its comments\n");
+  const std::string output = folder_.Path("Setup.exe");
+  const Result build =
+      RunXapackWith({"build", manifest, "-o", output, "--stub", folder_.StubPath()});
+  EXPECT_EQ(build.status, 0) << build.err;
+  EXPECT_EQ(build.err, "");
+  EXPECT_NE(RunXapackWith({"list", output}).out.find("{metatrader}\\MQL4\\Experts\\My EA.ex4"),
+            std::string::npos);
+
+  const std::string text = ReadFile(manifest);
+  ExpectOneLineError(RunXapackWith({"init", folder_.Path("My EA")}), manifest + ": already exists",
+                     "never replaces a manifest");
+  EXPECT_EQ(ReadFile(manifest), text);
 }
 
 struct BuildRefusal {

@@ -1,4 +1,5 @@
-// The xapack command: builds, lists and extracts installers. All work is in RunXapack.
+// The xapack command: drafts manifests and builds, lists and extracts installers. All work is in
+// RunXapack.
 
 #include <iostream>
 #include <string>

@@ -82,7 +82,7 @@ class XasetupTest : public testing::Test {
   DWORD id_ = 0;
 };
 
-TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
+TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsAsCancelled) {
   package_.ProgramName = "Started Wizard";
   BuildInstaller(package_, {}, setup_, XA_SETUP_PATH);
   ASSERT_TRUE(Start(setup_));
@@ -90,7 +90,7 @@ TEST_F(XasetupTest, ShowsTheWizardTitledWithTheProgramAndEndsWithZero) {
   ASSERT_NE(form.Window, nullptr);
   EXPECT_EQ(form.Title, "Install - Started Wizard");
   PostMessageA(form.Window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCode(), 0);
+  EXPECT_EQ(ExitCode(), 2);
 }
 
 TEST_F(XasetupTest, ADamagedDownloadShowsTheErrorBeforeAnyPageAndEndsWithOne) {

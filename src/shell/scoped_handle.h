@@ -18,11 +18,11 @@ class TScopedHandle {
   // True unless empty or INVALID_HANDLE_VALUE.
   bool IsValid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
 
-  // Closes the handle now.
-  void Reset() {
+  // Closes the handle now, and owns `handle` from here on.
+  void Reset(HANDLE handle = nullptr) {
     if (IsValid())
       CloseHandle(handle_);
-    handle_ = nullptr;
+    handle_ = handle;
   }
 
  private:

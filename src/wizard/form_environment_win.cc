@@ -29,7 +29,15 @@ void TSystemFormEnvironment::ShowMessage(HWND owner,
                                          const std::u16string& text,
                                          const std::u16string& title,
                                          UINT icon) {
-  MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
+  if (Log)
+    Log->Line(title + u": " + text);
+  if (!Passive)
+    MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
+}
+
+void TSystemFormEnvironment::Note(const std::string& line) {
+  if (Log)
+    Log->AnsiLine(line);
 }
 
 void TSystemFormEnvironment::ShellOpen(const std::string& file) {

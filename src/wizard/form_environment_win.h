@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/data_folders.h"
+#include "wizard/run_log_win.h"
 
 namespace xa {
 
@@ -23,6 +24,11 @@ class TFormEnvironment {
   std::string ExecutablePath;
   // Ends the message loop when the form is destroyed.
   bool QuitOnDestroy = true;
+  // Shows only the progress page: RunPassive walks the pages as Next would, runs, and asks no
+  // questions.
+  bool Passive = false;
+  // The terminal folders the folder page lists; empty: those it finds.
+  std::vector<std::string> Terminals;
 
   // The Program Files folder, with or without a trailing backslash.
   virtual std::string ProgramFiles(bool trailing_delimiter) = 0;
@@ -40,10 +46,14 @@ class TFormEnvironment {
   // Lets the user pick a folder, preselecting `folder`; true with the choice in `folder`, in
   // UTF-16 as the shell holds it.
   virtual bool PickFolder(std::u16string& folder) = 0;
+  // Told the terminal folders and every progress line of a run (ANSI text), for a log; from
+  // the run's thread too. By default nobody listens.
+  virtual void Note(const std::string& line) { (void)line; }
 };
 
 // The environment of the running program: its own executable, the real folders, message boxes,
-// shell, self-removal and folder picker.
+// shell, self-removal and folder picker; with a Log, the notes and messages go there too, and
+// in passive mode only there.
 class TSystemFormEnvironment final : public TFormEnvironment {
  public:
   // Takes the running program's executable path.
@@ -64,6 +74,11 @@ class TSystemFormEnvironment final : public TFormEnvironment {
   bool SelfDelete(const std::string& file, bool remove_folder) override;
   // The shell's folder picker.
   bool PickFolder(std::u16string& folder) override;
+  // Writes `line` to Log.
+  void Note(const std::string& line) override;
+
+  // The run's log, or null; not owned.
+  TRunLog* Log = nullptr;
 };
 
 }  // namespace xa

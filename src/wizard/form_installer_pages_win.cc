@@ -89,6 +89,7 @@ void TFormInstaller::BtnPrevClick() {
 bool TFormInstaller::ValidatePage() {
   if (flow_->PageIndex() != 0 || CheckMetaTraderClosed())
     return true;
+  outcome_ = TExitCode::kTerminalRunning;
   environment_.ShowMessage(hwnd_, kTerminalRunningError, kErrorTitle, MB_ICONERROR);
   return false;
 }
@@ -108,6 +109,8 @@ void TFormInstaller::ShowPage(const TPageEntry& entry) {
   ApplyButtons();
   if (entry.Page != TPage::kProgress)
     return;
+  if (environment_.Passive && !IsWindowVisible(hwnd_))
+    Show();
   PaintNow();
   if (!entry.Run)
     return;
@@ -150,10 +153,7 @@ void TFormInstaller::RadioAcceptClick() {
 void TFormInstaller::BtnCancelClick() {
   if (flow_->Buttons().FinishMode) {
     if (FIsUninstall) {
-      // Only an uninstaller of ours removes itself: a program that merely carries the name
-      // must never delete itself or its folder.
-      if (FUninstall->RecordFound)
-        environment_.SelfDelete(environment_.ExecutablePath, true);
+      FinishUninstall();
     } else {
       const std::string folder = Utf16ToAnsi(WindowText16(controls_.ComboRun));
       if (IsChecked(controls_.CheckRun) && !folder.empty())
@@ -161,6 +161,28 @@ void TFormInstaller::BtnCancelClick() {
     }
   }
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TFormInstaller::FinishUninstall() {
+  // Only an uninstaller of ours removes itself: a program that merely carries the name must
+  // never delete itself or its folder.
+  if (FUninstall->RecordFound)
+    environment_.SelfDelete(environment_.ExecutablePath, true);
+}
+
+void TFormInstaller::RunPassive() {
+  SendMessageW(controls_.RadioAccept, BM_SETCHECK, BST_CHECKED, 0);
+  flow_->LicenseChoice(true);
+  try {
+    for (int32_t page = -1; page != flow_->PageIndex();) {
+      page = flow_->PageIndex();
+      BtnNextClick();
+    }
+    if (FRunDone && FIsUninstall)
+      FinishUninstall();
+  } catch (...) {
+    ShowError(std::current_exception());
+  }
 }
 
 void TFormInstaller::LabelStart2LinkClick(int32_t, const std::u16string& link_text) {

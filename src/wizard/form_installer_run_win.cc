@@ -40,11 +40,9 @@ void TFormInstaller::ScanMetaTrader() {
     return;
   controls_.ListMetaTrader.Clear();
   const std::string root = environment_.ProgramFiles(false);
-  std::vector<std::string> folders = FindTerminalFolders(root);
-  // Terminals installed elsewhere are found through their data folders.
-  const std::vector<std::string> elsewhere =
-      UnlistedInstallations(folders, environment_.DataFolders(), TerminalExeExists);
-  folders.insert(folders.end(), elsewhere.begin(), elsewhere.end());
+  const std::vector<std::string> folders =
+      environment_.Terminals.empty() ? FindAllTerminalFolders(root, environment_.DataFolders())
+                                     : environment_.Terminals;
   for (const std::string& folder : folders)
     AddTerminalFolder(folder);
   if (controls_.ListMetaTrader.Count() == 0) {
@@ -109,8 +107,17 @@ void TFormInstaller::RunInstall() {
       SendMessageW(controls_.ComboRun, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
     }
   }
+  for (const std::string& line :
+       TerminalLines(FInstall->TerminalFolders, environment_.DataFolders()))
+    environment_.Note(line);
   FInstall->OnProgress = ProgressHandler();
-  RunInBackground([this] { xa::RunInstall(*FInstall); });
+  try {
+    RunInBackground([this] { xa::RunInstall(*FInstall); });
+  } catch (...) {
+    outcome_ = partly_undone_ ? TExitCode::kRunPartlyUndone : TExitCode::kRunUndone;
+    throw;
+  }
+  outcome_ = TExitCode::kSuccess;
   RunReturned();
   const bool offer = SendMessageW(controls_.ComboRun, CB_GETCOUNT, 0, 0) > 0;
   SendMessageW(controls_.CheckRun, BM_SETCHECK, offer ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -124,7 +131,13 @@ void TFormInstaller::RunInstall() {
 
 void TFormInstaller::RunUninstall() {
   FUninstall->OnProgress = ProgressHandler();
-  RunInBackground([this] { xa::RunUninstall(*FUninstall); });
+  try {
+    RunInBackground([this] { xa::RunUninstall(*FUninstall); });
+  } catch (...) {
+    outcome_ = TExitCode::kRunPartlyUndone;
+    throw;
+  }
+  outcome_ = TExitCode::kSuccess;
   RunReturned();
 }
 
@@ -162,6 +175,9 @@ void TFormInstaller::RunReturned() {
 }
 
 void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_t position) {
+  environment_.Note(message);
+  if (message == kInstallPartlyUndone)
+    partly_undone_ = true;
   progress_.Add(message, position);
   if (GetCurrentThreadId() == gui_thread_)
     ShowProgress();

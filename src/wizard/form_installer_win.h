@@ -18,6 +18,7 @@
 #include "wizard/form_icons_win.h"
 #include "wizard/page_flow.h"
 #include "wizard/progress_batch.h"
+#include "wizard/run_outcome.h"
 
 namespace xa {
 
@@ -53,6 +54,16 @@ class TFormInstaller : private TWindowHandler {
   // Centres the window on the screen and shows it.
   void Show();
 
+  // For a passive run, after Create: walks the pages as Next would with the licence accepted,
+  // showing the form from the progress page on, through the run to the last page; an
+  // uninstaller then removes itself as on Finish. Errors are shown through the environment
+  // (which logs them in passive mode); Outcome() tells how it went. Never raises.
+  void RunPassive();
+
+  // How the form's run went so far: kCancelled until a run ends, kTerminalRunning after a
+  // refusal for a running terminal, then the run's own result.
+  TExitCode Outcome() const { return outcome_; }
+
   HWND Handle() const { return hwnd_; }
   const TFormControls& Controls() const { return controls_; }
   TFormControls& Controls() { return controls_; }
@@ -71,6 +82,8 @@ class TFormInstaller : private TWindowHandler {
   void BtnNextClick();
   void BtnPrevClick();
   void BtnCancelClick();
+  // The uninstaller's Finish: an uninstaller of ours starts its own removal.
+  void FinishUninstall();
   void RadioAcceptClick();
   void BtnAddMetaTraderClick();
   void LabelStart2LinkClick(int32_t link_number, const std::u16string& link_text);
@@ -139,6 +152,8 @@ class TFormInstaller : private TWindowHandler {
   bool FFoldersScanned = false;
   bool FRunDone = false;
   bool running_ = false;
+  bool partly_undone_ = false;  // the run reported that not everything could be undone
+  TExitCode outcome_ = TExitCode::kCancelled;
   DWORD gui_thread_ = 0;
   TProgressBatch progress_;
   DWORD show_after_ = 0;  // GetTickCount() from which the timer shows the next batch

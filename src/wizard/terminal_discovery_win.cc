@@ -55,6 +55,15 @@ bool IsTerminalRunning() {
   return FindWindowA(kTerminalWindowClass, nullptr) != nullptr;
 }
 
+std::vector<std::string> FindAllTerminalFolders(const std::string& root,
+                                                const std::vector<TDataFolder>& data_folders) {
+  std::vector<std::string> folders = FindTerminalFolders(root);
+  const std::vector<std::string> elsewhere =
+      UnlistedInstallations(folders, data_folders, TerminalExeExists);
+  folders.insert(folders.end(), elsewhere.begin(), elsewhere.end());
+  return folders;
+}
+
 bool TerminalExeExists(const std::string& folder) {
   return FileExists(JoinText({folder, "\\", kTerminalExeName}));
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/data_folders.h"
+
 namespace xa {
 
 // The immediate sub-folders of `root` that hold a file (not a folder) "terminal.exe", as
@@ -11,6 +13,12 @@ namespace xa {
 // entries, entries that are no folders and names the ANSI code page cannot hold are passed
 // over; there is no recursion. A missing or unreadable root gives an empty list.
 std::vector<std::string> FindTerminalFolders(const std::string& root);
+
+// The terminal folders the folder page lists: FindTerminalFolders(root), then the
+// installations of `data_folders` not among them that hold terminal.exe (terminals installed
+// elsewhere are found through their data folders).
+std::vector<std::string> FindAllTerminalFolders(const std::string& root,
+                                                const std::vector<TDataFolder>& data_folders);
 
 // True when a top-level window of the MetaTrader 4 terminal's class exists.
 bool IsTerminalRunning();

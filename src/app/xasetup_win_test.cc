@@ -38,9 +38,9 @@ TTopWindow ProcessWindow(DWORD id, const std::string& window_class) {
 
 class XasetupTest : public testing::Test {
  protected:
-  // Starts `path`; true when it runs.
-  bool Start(const std::string& path) {
-    std::string command_line = "\"" + path + "\"";
+  // Starts `path` with `arguments`; true when it runs.
+  bool Start(const std::string& path, const std::string& arguments = "") {
+    std::string command_line = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -114,6 +114,32 @@ TEST_F(XasetupTest, ADamagedDownloadShowsTheErrorBeforeAnyPageAndEndsWithOne) {
     EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller"), nullptr);
     PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(ExitCode(), 1);
+  }
+}
+
+TEST_F(XasetupTest, ShowsItsOptionsInOneBoxForHelpAndRefusesUnknownOnes) {
+  package_.ProgramName = "Options";
+  BuildInstaller(package_, {}, setup_, XA_SETUP_PATH);
+  const struct {
+    const char* arguments;
+    const char* first_line;
+    int code;
+  } cases[] = {
+      {"/?", "Options (case-insensitive, starting with / or -):", 0},
+      {"-Help", "Options (case-insensitive, starting with / or -):", 0},
+      {"/QUIET", "Unknown option: /QUIET", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    ASSERT_TRUE(Start(setup_, c.arguments));
+    const TTopWindow box = WaitForWindow("#32770");
+    ASSERT_NE(box.Window, nullptr);
+    EXPECT_EQ(box.Title, "Setup");
+    EXPECT_EQ(box.Text.substr(0, box.Text.find('\r')), c.first_line);
+    EXPECT_NE(box.Text.find("/TERMINALS=\"C:\\A;D:\\B\""), std::string::npos);
+    EXPECT_EQ(FindProcessWindow(id_, "TFormInstaller"), nullptr);
+    PostMessageA(box.Window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(), c.code);
   }
 }
 

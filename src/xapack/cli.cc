@@ -1,6 +1,5 @@
 #include "xapack/cli.h"
 
-#include <filesystem>
 #include <map>
 #include <set>
 
@@ -101,11 +100,10 @@ std::string RequiredOption(const Arguments& arguments,
 std::string DefaultStub() {
   const std::string self = ExecutablePath();
   const size_t separator = self.find_last_of("/\\");
-  std::error_code ignored;
   const std::string stub =
       (separator == std::string::npos ? std::string() : self.substr(0, separator + 1)) +
       kDefaultStubName;
-  if (self.empty() || !std::filesystem::is_regular_file(stub, ignored)) {
+  if (self.empty() || !IsRegularFile(stub)) {
     throw Exception(std::string("no --stub given and no installer program \"") + kDefaultStubName +
                     "\" beside xapack; name one with --stub STUB.exe");
   }

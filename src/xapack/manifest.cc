@@ -18,6 +18,7 @@
 #include "package/package_writer.h"
 #include "xapack/banner_picture.h"
 #include "xapack/file_time.h"
+#include "xapack/os_services.h"
 #include "xapack/rtf_document.h"
 #include "xapack/target_path.h"
 #include "xapack/terminal_layout.h"
@@ -227,7 +228,7 @@ std::string ManifestReader::ReadDocument(const toml::table& program, std::string
     return std::string();
   const std::string what = "[program] " + std::string(key);
   const std::string path = Resolve(*name, what);
-  if (!std::filesystem::is_regular_file(path))
+  if (!IsRegularFile(path))
     throw ManifestProblem(what + " file " + Quoted(path) + " does not exist");
   const std::string bytes = ReadBytes(path, kMaxDocumentSize);
   if (HasTxtExtension(path)) {
@@ -248,7 +249,7 @@ void ManifestReader::ReadBanner(const toml::table& program, Manifest& manifest) 
   if (!name)
     return;
   const std::string path = Resolve(*name, "[program] banner");
-  if (!std::filesystem::is_regular_file(path))
+  if (!IsRegularFile(path))
     throw ManifestProblem("[program] banner file " + Quoted(path) + " does not exist");
   const std::string bytes = ReadBytes(path, kMaxDocumentSize);
   manifest.banner.assign(bytes.begin(), bytes.end());
@@ -297,7 +298,7 @@ ManifestFile ManifestReader::ReadFileEntry(const toml::table& entry,
   if (!source)
     throw ManifestProblem(where + " source is missing");
   file.source = Resolve(*source, where + " source");
-  if (!std::filesystem::is_regular_file(file.source))
+  if (!IsRegularFile(file.source))
     throw ManifestProblem(where + " source file " + Quoted(file.source) + " does not exist");
   const auto target = OptionalText(entry, "target", where);
   if (!target)

@@ -48,6 +48,10 @@ std::optional<std::string> PathFromUtf8(std::string_view utf8);
 // POSIX path whose bytes are not UTF-8).
 std::optional<std::string> PathToUtf8(std::string_view path);
 
+// True when `path`, a platform path (ANSI on Windows, as PathFromUtf8 gives), names a regular
+// file. Never raises. std::filesystem would read a Windows path's bytes in another code page.
+bool IsRegularFile(const std::string& path);
+
 // Writes `bytes` as the new file `path`, which is created only when nothing is there yet, in
 // one step with that check. Returns false, writing nothing, when a file already exists at
 // `path`. Raises xa::Exception naming the path when the file cannot be created or written;

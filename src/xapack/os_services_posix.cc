@@ -108,6 +108,11 @@ std::optional<std::string> PathToUtf8(std::string_view path) {
   return PathFromUtf8(path);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool WriteNewFile(const std::string& path, std::string_view bytes) {
   const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (file < 0 && errno == EEXIST)

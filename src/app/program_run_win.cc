@@ -143,14 +143,21 @@ class TProgramRun {
     log_.Attach(TempFolder() + LogFileName(name, Now(true)));
   }
 
-  TExitCode RunWizard() {
-    TFormInstaller form(environment_);
+  // Creates the form and loads its record; false after showing (or, passive, logging) why not.
+  static bool Created(TFormInstaller& form) {
     try {
       form.Create();
+      return true;
     } catch (...) {
       form.ShowError(std::current_exception());
-      return TExitCode::kCannotStart;
+      return false;
     }
+  }
+
+  TExitCode RunWizard() {
+    TFormInstaller form(environment_);
+    if (!Created(form))
+      return TExitCode::kCannotStart;
     form.Show();
     MSG msg;
     HWND window = form.Handle();
@@ -168,12 +175,8 @@ class TProgramRun {
     environment_.Passive = true;
     environment_.QuitOnDestroy = false;
     TFormInstaller form(environment_);
-    try {
-      form.Create();
-    } catch (...) {
-      form.ShowError(std::current_exception());
+    if (!Created(form))
       return TExitCode::kCannotStart;
-    }
     title_ = form.Title();
     AttachDefaultLog();
     if (!uninstaller_) {

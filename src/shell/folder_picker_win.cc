@@ -1,5 +1,8 @@
 #include "shell/folder_picker.h"
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cwchar>
@@ -98,9 +101,45 @@ bool PickFolder(const std::string& title,
   return true;
 }
 
+namespace {
+
+// The folder the open picker preselects, and how often it may still try. One picker is open at
+// a time: it is modal to the program's only window thread.
+struct TPreselection {
+  LPARAM Folder = 0;
+  int TriesLeft = 0;
+};
+TPreselection preselection;
+
+constexpr UINT_PTR kPreselectTimer = 0x5841;  // "XA": apart from the dialog's own timers
+constexpr UINT kPreselectInterval = 100;      // milliseconds
+constexpr int kPreselectTries = 50;
+
+bool TreeHasSelection(HWND dialog) {
+  const HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  return tree && SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
+}
+
+// Wine now and then selects nothing when asked while a process's first picker is still filling
+// its tree: until an item is selected, it is asked again, for a few seconds at most.
+void CALLBACK RetryPreselection(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+  if (TreeHasSelection(dialog) || --preselection.TriesLeft < 0) {
+    KillTimer(dialog, timer);
+    return;
+  }
+  SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, preselection.Folder);
+}
+
+}  // namespace
+
 int CALLBACK PickFolderCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data != 0)
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  if (message != BFFM_INITIALIZED || data == 0)
+    return 0;
+  SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  if (!TreeHasSelection(dialog)) {
+    preselection = {data, kPreselectTries};
+    SetTimer(dialog, kPreselectTimer, kPreselectInterval, RetryPreselection);
+  }
   return 0;
 }
 

@@ -120,8 +120,11 @@ bool TreeHasSelection(HWND dialog) {
   return tree && SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
 }
 
-// Wine now and then selects nothing when asked while a process's first picker is still filling
-// its tree: until an item is selected, it is asked again, for a few seconds at most.
+// Wine's picker matches the folder to select against its tree's items byte for byte, the
+// folders' times included, so a folder along the path that something writes into between the
+// two lookups (the temporary folder, say) leaves nothing selected. The tree's items below the
+// root are made afresh as the selection expands them: until an item is selected, the picker is
+// asked again, for a few seconds at most.
 void CALLBACK RetryPreselection(HWND dialog, UINT, UINT_PTR timer, DWORD) {
   if (TreeHasSelection(dialog) || --preselection.TriesLeft < 0) {
     KillTimer(dialog, timer);

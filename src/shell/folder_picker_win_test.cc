@@ -30,6 +30,29 @@ UINT CurrentErrorMode() {
   return mode;
 }
 
+// A fresh folder right below C:\, removed with everything in it when the object goes. Wine's
+// picker tells a given root from the folder it is to select by comparing their item ids byte for
+// byte, the times of the folders along the path included: below the temporary folder, which
+// other tests and Wine write into at any moment, that comparison fails now and then.
+class TDriveRootFolder {
+ public:
+  TDriveRootFolder() {
+    static int count = 0;
+    path_ =
+        "C:\\xa_picker_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(count++);
+    RemoveTree(path_);  // what a killed run of a process with the same id left
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TDriveRootFolder() { RemoveTree(path_); }
+  TDriveRootFolder(const TDriveRootFolder&) = delete;
+  TDriveRootFolder& operator=(const TDriveRootFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 std::string LeafName(const std::string& path) {
   return path.substr(path.rfind('\\') + 1);
 }
@@ -175,7 +198,7 @@ class FolderPickerTest : public testing::Test {
   }
 
   TComApartment apartment_;
-  TTempFolder temp_{"picker"};
+  TDriveRootFolder temp_;
 };
 
 TEST_F(FolderPickerTest, ConfirmReturnsThePreselectedFolder) {

@@ -212,6 +212,38 @@ TEST_F(UnattendedTest, EachExitCodeComesFromItsCause) {
   EXPECT_FALSE(PathExists(Expert(program_files_terminal_)));
 }
 
+// The logs in the temporary folder whose names start with `prefix`.
+std::vector<std::string> TempLogs(const std::string& prefix) {
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::vector<std::string> logs;
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA((std::string(temp) + prefix + "*.log").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE)
+    return logs;
+  do
+    logs.push_back(std::string(temp) + found.cFileName);
+  while (FindNextFileA(find, &found));
+  FindClose(find);
+  return logs;
+}
+
+TEST_F(UnattendedTest, WithoutALogOptionTheLogGoesToTheTemporaryFolderNamedAfterTheProgram) {
+  const std::string prefix = "Install - " + Name() + " ";
+  for (const std::string& old : TempLogs(prefix))
+    DeleteFileA(old.c_str());
+  const TRun run = RunWatched(setup_, "/S /TERMINALS=\"" + elsewhere_terminal_ + "\"");
+  EXPECT_EQ(run.ExitCode, 0);
+  const std::vector<std::string> logs = TempLogs(prefix);
+  ASSERT_EQ(logs.size(), 1u);
+  // "Install - <program> yyyymmdd-hhmmss.log"
+  EXPECT_EQ(logs[0].size() - logs[0].rfind(prefix), prefix.size() + 19);
+  const std::vector<std::string> lines = Lines(ReadFileBytes(logs[0]));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "Exit code: 0 (success)");
+  DeleteFileA(logs[0].c_str());
+}
+
 TEST_F(UnattendedTest, ACutInstallerEndsWithOneAndNoBox) {
   const std::string whole = ReadFileBytes(setup_);
   {

@@ -14,6 +14,7 @@
 #include "linklabel/ansi.h"
 #include "linklabel/wide_text.h"
 #include "package/role.h"
+#include "shell/sys_folders.h"
 #include "wizard/form_installer_win.h"
 #include "wizard/terminal_discovery_win.h"
 #include "wizard/wizard_messages.h"
@@ -42,26 +43,6 @@ std::u16string Now(bool for_file_name) {
     AppendDigits(text, parts[i], digits);
   }
   return text;
-}
-
-std::u16string TempFolder() {
-  wchar_t path[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathW(MAX_PATH + 1, path);
-  return length > 0 && length <= MAX_PATH ? std::u16string(reinterpret_cast<char16_t*>(path)) : u"";
-}
-
-// Whether `arguments` ask for a silent run, even where they cannot be parsed: such a run must
-// not open a message box for a malformed option either.
-bool AsksForSilence(std::u16string_view arguments) {
-  std::u16string upper(arguments);
-  for (char16_t& c : upper)
-    c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
-  upper = u" " + upper + u" ";
-  for (const char16_t* option : {u" /S ", u" -S ", u" /SILENT ", u" -SILENT "}) {
-    if (upper.find(option) != std::u16string::npos)
-      return true;
-  }
-  return false;
 }
 
 class TProgramRun {
@@ -140,7 +121,7 @@ class TProgramRun {
       const std::string file(FileNamePart(environment_.ExecutablePath));
       name = AnsiToUtf16(file.substr(0, file.rfind('.')));
     }
-    log_.Attach(TempFolder() + LogFileName(name, Now(true)));
+    log_.Attach(AnsiToUtf16(GetSysFolder(SysFolderId::kTemp, true)) + LogFileName(name, Now(true)));
   }
 
   // Creates the form and loads its record; false after showing (or, passive, logging) why not.

@@ -1,6 +1,7 @@
 #include "app/run_options.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 namespace xa {
@@ -165,6 +166,15 @@ std::optional<std::u16string> LogFileOf(std::u16string_view arguments) {
     return std::nullopt;
   }
   return log;
+}
+
+bool AsksForSilence(std::u16string_view arguments) {
+  const std::u16string padded = u" " + Upper(arguments) + u" ";
+  for (const char16_t* option : {u" /S ", u" -S ", u" /SILENT ", u" -SILENT "}) {
+    if (padded.find(option) != std::u16string::npos)
+      return true;
+  }
+  return false;
 }
 
 std::u16string RunOptionsHelp() {

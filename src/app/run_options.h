@@ -52,6 +52,10 @@ TRunOptions ParseRunOptions(std::u16string_view arguments, bool uninstaller);
 // that ParseRunOptions refuses; none when there is none or the quotes do not pair. Never raises.
 std::optional<std::u16string> LogFileOf(std::u16string_view arguments);
 
+// Whether `arguments` ask for a silent run (/S or /SILENT), even where ParseRunOptions refuses
+// them: such a run must not open a message box for a malformed option either. Never raises.
+bool AsksForSilence(std::u16string_view arguments);
+
 // The options text that /? shows, lines separated by "\r\n".
 std::u16string RunOptionsHelp();
 

@@ -100,6 +100,12 @@ TEST(LogFileOf, FindsTheLogOfARefusedCommandLine) {
   EXPECT_EQ(LogFileOf(u"/LOG=\"C:\\x.log"), std::nullopt);
 }
 
+TEST(AsksForSilence, SeesSilenceInARefusedCommandLine) {
+  EXPECT_TRUE(AsksForSilence(u"/QUIET -s /LOG=\"x"));
+  EXPECT_TRUE(AsksForSilence(u"/Silent"));
+  EXPECT_FALSE(AsksForSilence(u"/SILENTLY /PASSIVE /LOG=a.s"));
+}
+
 TEST(EOptionError, WhatIsAsciiWithTheRestAsQuestionMarks) {
   EXPECT_STREQ(EOptionError(u"Unknown option: /\u00e9t\u00e9").what(), "Unknown option: /?t?");
 }

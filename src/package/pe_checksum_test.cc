@@ -87,21 +87,64 @@ std::vector<uint8_t> Program(uint16_t magic, size_t size) {
   return image;
 }
 
-TEST(PeChecksumTest, StampWritesTheChecksumOfBothFormatsAndIsStable) {
-  for (const uint16_t magic : {uint16_t{0x10b}, uint16_t{0x20b}}) {
-    TMemoryStream file(Program(magic, 70001));
-    StampPeChecksum(file);
-    const std::vector<uint8_t> stamped = file.Bytes();
-    const size_t field = CheckSumOffset(stamped);
-    EXPECT_EQ(field, 0x118u + 64) << magic;
-    const uint32_t stored = stamped[field] | stamped[field + 1] << 8 | stamped[field + 2] << 16 |
-                            uint32_t{stamped[field + 3]} << 24;
-    EXPECT_EQ(stored, ReferenceChecksum(stamped, field)) << magic;
-    StampPeChecksum(file);
-    EXPECT_EQ(file.Bytes(), stamped) << "stamping again changes nothing";
+// Stores at most 5 bytes a write, as a nearly full disk may.
+class TShortWriteStream : public TMemoryStream {
+ public:
+  int64_t Write(const void* buffer, int64_t count) override {
+    return TMemoryStream::Write(buffer, std::min<int64_t>(count, 5));
   }
-  TMemoryStream unknown(Program(0x107, 1000));
-  EXPECT_THROW(StampPeChecksum(unknown), PeLayoutError);
+};
+
+uint32_t StoredChecksum(const std::vector<uint8_t>& file, size_t field) {
+  return file[field] | file[field + 1] << 8 | file[field + 2] << 16 |
+         uint32_t{file[field + 3]} << 24;
+}
+
+// Writes `bytes` through `stream` in pieces of 1 to 4099 bytes, so that pieces start at odd
+// and even offsets, then writes over a few earlier ranges as the builder does.
+void WriteInPieces(TStream& stream, const std::vector<uint8_t>& bytes) {
+  size_t piece = 1;
+  for (size_t at = 0; at < bytes.size(); piece = piece * 3 % 4099 + 1) {
+    const size_t count = std::min(piece, bytes.size() - at);
+    at += static_cast<size_t>(stream.Write(bytes.data() + at, static_cast<int64_t>(count)));
+  }
+  const uint8_t over[] = {0xA1, 0xB2, 0xC3, 0xD4, 0xE5};
+  for (const int64_t at : {int64_t{136}, int64_t{4095}, int64_t{50001}, stream.Size() - 3}) {
+    stream.Seek(at, SeekOrigin::kBeginning);
+    stream.WriteBuffer(over, sizeof over);
+  }
+}
+
+TEST(PeChecksumStreamTest, StampsWhatWindowsComputesForWhatWasWritten) {
+  for (const uint16_t magic : {uint16_t{0x10b}, uint16_t{0x20b}}) {
+    for (const bool short_writes : {false, true}) {
+      TMemoryStream plain;
+      TShortWriteStream trickle;
+      TMemoryStream& file = short_writes ? trickle : plain;
+      TPeChecksumStream stream(file);
+      WriteInPieces(stream, Program(magic, 70001));
+      stream.StampChecksum();
+      const std::vector<uint8_t> stamped = file.Bytes();
+      ASSERT_EQ(stamped.size(), 70003u) << "the last overwrite ran past the end";
+      const size_t field = CheckSumOffset(stamped);
+      EXPECT_EQ(field, 0x118u + 64);
+      EXPECT_EQ(StoredChecksum(stamped, field), ReferenceChecksum(stamped, field))
+          << magic << " short writes " << short_writes;
+      EXPECT_EQ(stream.Position(), stream.Size()) << "stamping leaves the position where it was";
+      stream.StampChecksum();
+      EXPECT_EQ(file.Bytes(), stamped) << "stamping again changes nothing";
+    }
+  }
+}
+
+TEST(PeChecksumStreamTest, RefusesWhatIsNoProgram) {
+  TMemoryStream file;
+  TPeChecksumStream unknown(file);
+  unknown.WriteBuffer(Program(0x107, 1000).data(), 1000);
+  EXPECT_THROW(unknown.StampChecksum(), PeLayoutError);
+  TMemoryStream nothing;
+  TPeChecksumStream empty(nothing);
+  EXPECT_THROW(empty.StampChecksum(), PeLayoutError);
 }
 
 }  // namespace

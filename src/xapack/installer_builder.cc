@@ -78,10 +78,11 @@ void WriteTo(const std::string& path,
              TXaInstall& package,
              const std::vector<TStream*>& contents,
              TMemoryStream& stub) {
-  TFileStream output(path, FileMode::kCreate);
+  TFileStream file(path, FileMode::kCreate);
+  TPeChecksumStream output(file);
   WriteInstaller(package, contents, stub, output);
   // The checksum in the stub's header was the bare program's; the installer's covers it all.
-  StampPeChecksum(output);
+  output.StampChecksum();
 }
 
 }  // namespace

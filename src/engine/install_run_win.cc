@@ -26,12 +26,11 @@ FILETIME ToFileTime(uint64_t time) {
   return result;
 }
 
-// Deciphers one package file from `executable` into `target` and gives it the stored times.
+// Deciphers one package file from `executable` into `output` and gives it the stored times.
 void CopyPackageFile(const TXaInstall& install,
                      const TXaInstallFile& file,
                      TStream& executable,
-                     const std::string& target) {
-  TFileStream output(target, FileMode::kCreate);
+                     TFileStream& output) {
   TSubStream window(&executable, file.Offset, int64_t{file.Offset} + file.Size - 1, false);
   window.Seek(0, SeekOrigin::kBeginning);
   CipherStream(window, output, install.ContentKey.data(),
@@ -54,21 +53,26 @@ void CopyPackageFiles(TXaInstall& install,
   CheckPackageContents(install, executable.Size());
   BuildMacroList(macros, install.ProgramName, GetSysFolder);
   std::vector<std::string> shortcut_names, created_folders;
+  // Package files come folder by folder; the folder of the last one is there already.
+  std::string last_folder;
   for (size_t pass = 0; pass < terminal_destinations.size(); ++pass) {
     SetMacroValue(macros, kMetaTraderMacro, terminal_destinations[pass]);
     for (const auto& file : install.Files) {
       if (pass > 0 && !IsTerminalTarget(file->TargetPath))
         continue;
       const std::string target = ExpandMacros(file->TargetPath, macros);
-      std::vector<std::string> made = FoldersBelow(app_folder, target);
-      const std::vector<std::string> created = journal.CreateFolders(FolderPart(target));
-      if (made.empty())
-        made = created;
-      created_folders.insert(created_folders.end(), made.begin(), made.end());
+      const std::string folder = FolderPart(target);
+      if (folder != last_folder) {
+        std::vector<std::string> made = FoldersBelow(app_folder, target);
+        const std::vector<std::string> created = journal.CreateFolders(folder);
+        if (made.empty())
+          made = created;
+        created_folders.insert(created_folders.end(), made.begin(), made.end());
+        last_folder = folder;
+      }
       install.Progress(JoinText({"Copying file ", target, " ..."}), 1);
       install.InstalledItems.push_back({target, 0});
-      journal.KeepFile(target);
-      CopyPackageFile(install, *file, executable, target);
+      CopyPackageFile(install, *file, executable, *journal.CreateTarget(target));
       if (file->ShortcutName.empty())
         continue;
       const std::string link = JoinText({menu_folder, "\\", file->ShortcutName, ".lnk"});

@@ -65,7 +65,10 @@ void CipherStream(TStream& input,
 
   // The input position as block-at-a-time reading would leave it, for the progress hook.
   int64_t position = input.Position();
-  const auto buffer = std::make_unique<uint8_t[]>(CipherPassSize);
+  // No larger than the content: a package of thousands of small files would otherwise ask the
+  // system for a fresh megabyte for each.
+  const auto buffer = std::make_unique<uint8_t[]>(
+      static_cast<size_t>(std::min(full_blocks * kBlockSize, CipherPassSize)));
   while (full_blocks > 0) {
     const int64_t wanted = std::min(full_blocks * kBlockSize, CipherPassSize);
     const int64_t got = ReadUpTo(input, buffer.get(), wanted);

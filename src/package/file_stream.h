@@ -2,7 +2,9 @@
 #define XA_PACKAGE_FILE_STREAM_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "package/stream.h"
 
@@ -24,6 +26,11 @@ class TFileStream : public TStream {
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
 
+  // Creates `path` as a new file, read and write, no other access allowed while open; nullptr
+  // when a file or folder of that name exists. Raises EStreamError "Cannot create file ..." for
+  // any other failure. One lookup of the name, where asking first and creating after take two.
+  static std::unique_ptr<TFileStream> CreateNew(const std::string& path);
+
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
@@ -36,6 +43,8 @@ class TFileStream : public TStream {
   intptr_t NativeHandle() const { return handle_; }
 
  private:
+  TFileStream(std::string path, intptr_t handle) : path_(std::move(path)), handle_(handle) {}
+
   std::string path_;
   intptr_t handle_;
 };

@@ -29,6 +29,16 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   handle_ = fd;
 }
 
+std::unique_ptr<TFileStream> TFileStream::CreateNew(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST)
+      return nullptr;
+    Raise<EStreamError>(CannotCreateFileMessage(path, strerror(errno)));
+  }
+  return std::unique_ptr<TFileStream>(new TFileStream(path, fd));
+}
+
 TFileStream::~TFileStream() {
   ::close(static_cast<int>(handle_));
 }

@@ -38,6 +38,28 @@ TEST(FileStreamTest, CreateWriteReopenAndRead) {
   EXPECT_THROW(in.Seek(-1, SeekOrigin::kBeginning), EStreamError);
 }
 
+TEST(FileStreamTest, CreateNewMakesOnlyFilesThatDoNotExist) {
+  testing::TempFolder folder;
+  const std::string path = folder.Path("new.bin");
+  {
+    const auto created = TFileStream::CreateNew(path);
+    ASSERT_NE(created, nullptr);
+    created->WriteBuffer("abc", 3);
+  }
+  EXPECT_EQ(TFileStream::CreateNew(path), nullptr) << "an existing file";
+  EXPECT_EQ(TFileStream(path, FileMode::kOpenRead).Size(), 3) << "left as it was";
+  std::filesystem::create_directory(folder.Path("sub"));
+  EXPECT_EQ(TFileStream::CreateNew(folder.Path("sub")), nullptr) << "an existing folder";
+  const std::string orphan = folder.Path("missing") + "/new.bin";
+  try {
+    TFileStream::CreateNew(orphan);
+    ADD_FAILURE() << "no folder to create the file in";
+  } catch (const EStreamError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + orphan + "\".", 0), 0u)
+        << e.what();
+  }
+}
+
 TEST(FileStreamTest, MessagesNameThePathAndTheSystemReason) {
   testing::TempFolder folder;
   const std::string missing = folder.Path("missing.bin");

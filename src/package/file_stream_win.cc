@@ -46,6 +46,18 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   handle_ = reinterpret_cast<intptr_t>(handle);
 }
 
+std::unique_ptr<TFileStream> TFileStream::CreateNew(const std::string& path) {
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+      return nullptr;
+    Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
+  }
+  return std::unique_ptr<TFileStream>(new TFileStream(path, reinterpret_cast<intptr_t>(handle)));
+}
+
 TFileStream::~TFileStream() {
   CloseHandle(AsHandle(handle_));
 }

@@ -131,7 +131,7 @@ void TPeChecksumStream::KeepHeaders(const uint8_t* bytes, int64_t count, int64_t
     return;
   if (std::ssize(headers_) < end)
     headers_.resize(static_cast<size_t>(end));
-  std::copy(bytes, bytes + (end - at), headers_.begin() + at);
+  std::copy(bytes, bytes + (end - at), headers_.data() + at);
 }
 
 void TPeChecksumStream::StampChecksum() {

@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "package/file_stream.h"
 
 namespace xa {
 
@@ -33,6 +36,13 @@ class TInstallJournal {
   // would. A missing file is noted as created; a path that cannot be looked at raises the same
   // error. A folder standing at `path` is left alone (the write then fails).
   void KeepFile(const std::string& path);
+
+  // Creates the file `path` for writing and notes it as KeepFile would: a new file as created,
+  // an existing one moved aside first. Raises what KeepFile raises and EStreamError "Cannot
+  // create file ..." when the file cannot be created. Where KeepFile and a create both look the
+  // name up, a new file takes one lookup here, which matters in folders of thousands of files:
+  // Wine reads the whole folder to be sure a name is missing.
+  std::unique_ptr<TFileStream> CreateTarget(const std::string& path);
 
   // Called just before the existing file `path`, whose first bytes `head` were just read, is
   // rewritten from its start (patched in place or created anew). Notes its size, times and
@@ -83,6 +93,8 @@ class TInstallJournal {
 
   // True the first time `path` is offered (case ignored).
   bool FirstNote(const std::string& path);
+  // Notes the existing file `path` of `attributes` as replaced and moves it aside.
+  void KeepExisting(const std::string& path, DWORD attributes);
   std::string MoveAside(const std::string& path);
   std::string Undo(const TEntry& entry) const;
   std::string UndoReplaced(const TEntry& entry) const;

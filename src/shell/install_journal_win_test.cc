@@ -93,6 +93,37 @@ TEST_F(InstallJournalTest, RollbackPutsReplacedFilesBackAndRemovesNewOnes) {
   EXPECT_TRUE(journal_.Empty());
 }
 
+// Creating a target notes it as KeepFile does, whether it is new, replaces a file or is written
+// twice, and a failed create leaves nothing to undo.
+TEST_F(InstallJournalTest, CreatedTargetsAreUndoneLikeKeptFiles) {
+  WriteTextFile(Path("old.txt"), "earlier bytes");
+  SetOldTime(Path("old.txt"));
+  const TFileState before = StateOf(Path("old.txt"));
+  for (const char* name : {"old.txt", "new.txt", "new.txt"})
+    journal_.CreateTarget(Path(name))->WriteBuffer("run", 3);
+  EXPECT_EQ(ReadFileBytes(Path("new.txt")), "run");
+  EXPECT_EQ(ReadFileBytes(Path("old.txt")), "run");
+  EXPECT_EQ(Names(folder_.Path()).size(), 3u) << "the earlier old.txt waits beside it";
+  EXPECT_TRUE(journal_.Rollback().empty());
+  EXPECT_EQ(StateOf(Path("old.txt")), before);
+  EXPECT_EQ(Names(folder_.Path()), std::vector<std::string>{"old.txt"});
+
+  WriteTextFile(Path("hidden.txt"), "hidden");
+  ASSERT_TRUE(SetFileAttributesA(Path("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(CreateDirectoryA(Path("folder").c_str(), nullptr));
+  for (const char* name : {"hidden.txt", "folder", "missing\\new.txt"}) {
+    try {
+      journal_.CreateTarget(Path(name));
+      ADD_FAILURE() << name << " was created";
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + Path(name) + "\"", 0), 0u)
+          << e.what();
+    }
+  }
+  EXPECT_TRUE(journal_.Empty()) << "nothing the run made";
+  EXPECT_EQ(ReadFileBytes(Path("hidden.txt")), "hidden");
+}
+
 TEST_F(InstallJournalTest, CommitDropsTheKeptVersions) {
   WriteTextFile(Path("old.txt"), "earlier bytes");
   journal_.KeepFile(Path("old.txt"));

@@ -11,6 +11,7 @@
 #include "package/record_location.h"
 #include "package/xa_install.h"
 #include "xapack/package_listing.h"
+#include "xapack/write_behind_stream.h"
 
 namespace xa::xapack {
 namespace {
@@ -79,10 +80,12 @@ void WriteTo(const std::string& path,
              const std::vector<TStream*>& contents,
              TMemoryStream& stub) {
   TFileStream file(path, FileMode::kCreate);
-  TPeChecksumStream output(file);
+  TWriteBehindStream behind(file);
+  TPeChecksumStream output(behind);
   WriteInstaller(package, contents, stub, output);
   // The checksum in the stub's header was the bare program's; the installer's covers it all.
   output.StampChecksum();
+  behind.Finish();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "xapack/package_listing.h"
 #include "xapack/stored_content.h"
 #include "xapack/target_path.h"
+#include "xapack/write_behind_stream.h"
 
 namespace xa::xapack {
 namespace {
@@ -55,6 +56,22 @@ std::vector<Placement> PlaceFiles(const TXaInstall& package,
   return placements;
 }
 
+// Contents of a few passes and more are written by a thread of their own while the next pass
+// is deciphered; for smaller ones starting the thread would cost more than it saves.
+constexpr int64_t kWriteBehindSize = 4 * CipherPassSize;
+
+void Decipher(TStream& content, TFileStream& output, const TXaInstall& package, int64_t size) {
+  const auto key_length = static_cast<int32_t>(package.ContentKey.size());
+  if (size < kWriteBehindSize) {
+    CipherStream(content, output, package.ContentKey.data(), key_length,
+                 CipherDirection::kDecipher);
+    return;
+  }
+  TWriteBehindStream behind(output);
+  CipherStream(content, behind, package.ContentKey.data(), key_length, CipherDirection::kDecipher);
+  behind.Finish();
+}
+
 void ExtractFile(TFileStream& installer, const TXaInstall& package, const Placement& placement) {
   const TXaInstallFile& file = *placement.file;
   std::filesystem::create_directories(placement.folder);
@@ -64,8 +81,7 @@ void ExtractFile(TFileStream& installer, const TXaInstall& package, const Placem
       TFileStream output(temporary, FileMode::kCreate);
       TSubStream window(&installer, file.Offset, int64_t{file.Offset} + file.Size - 1, false);
       window.Seek(0, SeekOrigin::kBeginning);
-      CipherStream(window, output, package.ContentKey.data(),
-                   static_cast<int32_t>(package.ContentKey.size()), CipherDirection::kDecipher);
+      Decipher(window, output, package, file.Size);
       SetFileTimes(output, FileTimes{file.CreationTime, file.LastWriteTime});
     }
     ReplaceFileWith(temporary, placement.path);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds what the benchmarks need and runs them, each against a plain copy of the same bytes
 # measured in the same run: deciphering in memory on every cipher path and a 64 MiB stored
-# content file to file, building a 256 MiB package with xapack, and installing a 256 MiB package
-# with enginectl.exe under Wine, and a 3,000-file install through the wizard, and silently through
-# the installer (Setup.exe /S), against the engine alone. The installs are measured on the product (win32) where 32-bit Wine runs, else on the
-# win64 build under wine64 (XA_WINDOWS_BUILD=win64 forces the latter).
+# content file to file, building and extracting a 256 MiB package with xapack, and installing a
+# 256 MiB package with enginectl.exe under Wine, and a 3,000-file install through the wizard, and
+# silently through the installer (Setup.exe /S), against the engine alone; then races our
+# installer against NSIS's. The installs are measured on the product (win32) where 32-bit Wine
+# runs, else on the win64 build under wine64 (XA_WINDOWS_BUILD=win64 forces the latter).
 # Extra arguments go to the two Google Benchmark programs. XA_BENCH_HOST and XA_BENCH_WINDOWS
 # name the build folders (build/host and build/<preset>).
 set -euo pipefail
@@ -13,6 +14,11 @@ cd "$(dirname "$0")/.."
 windows_preset=$(tools/windows-build.sh)
 host=${XA_BENCH_HOST:-build/host}
 windows=${XA_BENCH_WINDOWS:-build/$windows_preset}
+
+# The race against NSIS builds its installers with Debian's makensis.
+if ! command -v makensis >/dev/null; then
+  apt-get install -y --no-install-recommends nsis >/dev/null
+fi
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo "Windows build measured under Wine: $windows_preset ($windows)"
@@ -26,4 +32,5 @@ cmake --build "$windows" -j2 --target enginectl copy_file wizard_benchmark xaset
 bash tools/bench-install-wine.sh "$host" "$windows"
 bash tools/bench-wizard-wine.sh "$host" "$windows"
 bash tools/bench-silent-wine.sh "$host" "$windows"
+bash tools/bench-nsis-wine.sh "$host" "$windows"
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -27,6 +27,9 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # No link time in the PE header: the same sources give the same program, byte for byte, so
+  # that release bundles can be rebuilt and compared.
+  add_link_options(-Wl,--no-insert-timestamp)
   # Size: every function and object in a section of its own, and the linker drops the sections
   # nothing reaches, in our code and in the static runtime alike.
   add_compile_options(-ffunction-sections -fdata-sections)

@@ -18,6 +18,16 @@ if(XA_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(XA_RELEASE)
+  # Runs where our compiler's libstdc++ is missing or older (Ubuntu 22.04, a plain Debian):
+  # libstdc++ and libgcc linked in, glibc taken from the system. Stripped: vendors download it.
+  add_link_options(-static-libstdc++ -static-libgcc -s)
+  # Unused sections dropped, among them libstdc++'s random_device code, which the string
+  # library brings along: its arc4random needs glibc 2.36, and Ubuntu 22.04 has 2.35.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
+endif()
+
 if(WIN32)
   # Statically linked: the program must need no DLLs beyond Windows' own.
   add_link_options(-static -static-libgcc -static-libstdc++)
@@ -27,6 +37,9 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # No link time in the PE header: the same sources give the same program, byte for byte, so
+  # that release bundles can be rebuilt and compared.
+  add_link_options(-Wl,--no-insert-timestamp)
   # Size: every function and object in a section of its own, and the linker drops the sections
   # nothing reaches, in our code and in the static runtime alike.
   add_compile_options(-ffunction-sections -fdata-sections)

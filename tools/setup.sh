@@ -11,6 +11,8 @@ host_packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev
   libtomlplusplus-dev clang libclang-rt-14-dev clang-format python3)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb xauth
   dpkg-dev osslsigncode openssl)
+# Packing the release bundles (tools/release.sh).
+release_packages=(zip)
 # Only running the i686 build needs these; apt brings the i386 libraries they depend on.
 wine32_packages=(wine32:i386)
 
@@ -57,7 +59,8 @@ add_i386() {
   dpkg --add-architecture i386
 }
 
-mapfile -t missing < <(missing_packages "${host_packages[@]}" "${windows_packages[@]}")
+mapfile -t missing < <(missing_packages "${host_packages[@]}" "${windows_packages[@]}" \
+  "${release_packages[@]}")
 mapfile -t missing32 < <(missing_packages "${wine32_packages[@]}")
 [ ${#missing[@]} -eq 0 ] && [ ${#missing32[@]} -eq 0 ] && exit 0
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs all tests: the host tests (plain and
-# under AddressSanitizer/UBSan), a short run of every fuzzer and the Windows tests under Wine.
+# under AddressSanitizer/UBSan), a short run of every fuzzer, the Windows tests under Wine and
+# the release bundles' test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,3 +39,8 @@ else
   build win64
   wine_ctest --preset win64
 fi
+
+# The release bundles, made and used as vendors use them; takes the win32 build above and its
+# Wine prefix.
+echo "test: release bundles"
+bash tools/release_test.sh

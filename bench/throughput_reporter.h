@@ -4,14 +4,15 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace xa::bench {
 
-// Prints the usual table and keeps each benchmark's throughput (bytes a second, by function
-// name) so that main can print ratios measured in the same run.
+// Prints the usual table and keeps each benchmark's best throughput over its repetitions (bytes
+// a second, by function name) so that main can print ratios measured in the same run.
 class ThroughputReporter : public benchmark::ConsoleReporter {
  public:
   // Colours only on a terminal, so that piped output stays plain text.
@@ -21,8 +22,10 @@ class ThroughputReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(reports);
     for (const Run& run : reports) {
       const auto it = run.counters.find("bytes_per_second");
-      if (!run.error_occurred && it != run.counters.end())
-        bytes_per_second[run.run_name.function_name] = it->second.value;
+      if (run.error_occurred || run.run_type != Run::RT_Iteration || it == run.counters.end())
+        continue;
+      double& best = bytes_per_second[run.run_name.function_name];
+      best = std::max(best, it->second.value);
     }
   }
 

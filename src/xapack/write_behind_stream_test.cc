@@ -68,10 +68,11 @@ TEST(WriteBehindStreamTest, AFailedWriteIsRaisedByTheNextCallsAndFinish) {
   const std::vector<uint8_t> pass = Pattern(static_cast<size_t>(CipherPassSize));
   TFullDiskStream target(CipherPassSize + 100);
   TWriteBehindStream stream(target);
-  stream.WriteBuffer(pass.data(), CipherPassSize);
-  stream.WriteBuffer(pass.data(), CipherPassSize);
-  stream.WriteBuffer(pass.data(), 10);
+  // The thread may fail before the last write or only before Finish returns.
   try {
+    stream.WriteBuffer(pass.data(), CipherPassSize);
+    stream.WriteBuffer(pass.data(), CipherPassSize);
+    stream.WriteBuffer(pass.data(), 10);
     stream.Finish();
     ADD_FAILURE() << "the disk was full";
   } catch (const EStreamError& e) {
@@ -79,6 +80,7 @@ TEST(WriteBehindStreamTest, AFailedWriteIsRaisedByTheNextCallsAndFinish) {
   }
   EXPECT_THROW(stream.WriteBuffer(pass.data(), 1), EStreamError);
   EXPECT_THROW(stream.Size(), EStreamError);
+  EXPECT_THROW(stream.Finish(), EStreamError);
 }
 
 }  // namespace

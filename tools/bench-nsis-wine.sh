@@ -14,17 +14,9 @@ windows=$(realpath "$2")
 files=3000
 runs=3
 source "$(dirname "$0")/bench-wine-session.sh"
-bench=$prefix/drive_c/xa-nsis-bench
 win_bench='C:\xa-nsis-bench'
 name="XA NSIS Benchmark"
-remove_outputs() {
-  find "$prefix/drive_c" -path "*$name*" -prune -exec rm -rf {} + 2>/dev/null || true
-  rm -rf "$bench/MT4"
-  mkdir -p "$bench/MT4"
-  cp "$windows/src/engine/terminal.exe" "$bench/MT4/"
-}
-trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
-rm -rf "$bench"
+use_bench_folder xa-nsis-bench "$name"
 
 nsis_target=x86-unicode
 if "$(dirname "$0")/pe-is-64bit.sh" "$windows/src/app/xasetup.exe"; then

@@ -11,15 +11,7 @@ windows=$(realpath "$2")
 files=3000
 runs=3
 source "$(dirname "$0")/bench-wine-session.sh"
-bench=$prefix/drive_c/xa-silent-bench
-remove_outputs() {
-  find "$prefix/drive_c" -path '*XA Silent Benchmark*' -prune -exec rm -rf {} + 2>/dev/null || true
-  rm -rf "$bench/MT4"
-  mkdir -p "$bench/MT4"
-  cp "$windows/src/engine/terminal.exe" "$bench/MT4/"
-}
-trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
-rm -rf "$bench"
+use_bench_folder xa-silent-bench 'XA Silent Benchmark'
 mkdir -p "$bench/package/files"
 
 {

@@ -2,7 +2,8 @@
 # (the calling script runs again under xvfb-run when there is none), in the build's benchmark
 # prefix, with the loader that runs its programs (the 32-bit one for a win32 build, wine64 for a
 # win64 one), and a persistent wineserver (tools/wine-server.sh) so that no run pays for starting
-# Wine's services. The caller sets its own EXIT trap, which must end with `wineserver -k`.
+# Wine's services. The caller sets its own EXIT trap, which must end with `wineserver -k`, or
+# has use_bench_folder (below) set one.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -17,3 +18,21 @@ fi
 echo "measured: $windows ($(basename "$WINELOADER") loader)"
 
 "$tools/wine-server.sh" start "$prefix"
+
+# For the benchmarks that install into a terminal: sets `bench` to drive C's folder FOLDER,
+# emptied, and defines remove_outputs, which removes all that installing the program NAME left
+# below drive C and makes $bench/MT4 a terminal folder holding terminal.exe alone; the EXIT trap
+# removes both and ends the wineserver.
+# Usage: use_bench_folder FOLDER NAME
+use_bench_folder() {
+  bench=$prefix/drive_c/$1
+  bench_program=$2
+  remove_outputs() {
+    find "$prefix/drive_c" -path "*$bench_program*" -prune -exec rm -rf {} + 2>/dev/null || true
+    rm -rf "$bench/MT4"
+    mkdir -p "$bench/MT4"
+    cp "$windows/src/engine/terminal.exe" "$bench/MT4/"
+  }
+  trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
+  rm -rf "$bench"
+}

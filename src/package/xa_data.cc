@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "package/file_stream.h"
+#include "package/read_buffer_stream.h"
 
 namespace xa {
 
@@ -22,7 +23,8 @@ void TXaData::Clear() {
 
 void TXaData::LoadFromFile(const std::string& path) {
   {
-    TFileStream stream(path, FileMode::kOpenRead);
+    TFileStream file(path, FileMode::kOpenRead);
+    TReadBufferStream stream(file);
     LoadFromStream(stream);
   }
   FileName = path;

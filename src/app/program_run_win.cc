@@ -13,7 +13,9 @@
 #include "engine/uninstall_run.h"
 #include "linklabel/ansi.h"
 #include "linklabel/wide_text.h"
+#include "package/function_ref.h"
 #include "package/role.h"
+#include "package/text_join.h"
 #include "shell/sys_folders.h"
 #include "wizard/form_installer_win.h"
 #include "wizard/terminal_discovery_win.h"
@@ -23,26 +25,25 @@
 namespace xa {
 namespace {
 
-void AppendDigits(std::u16string& text, unsigned value, int digits) {
-  for (int i = digits - 1; i >= 0; --i, value /= 10)
-    text[text.size() - digits + i] = static_cast<char16_t>(u'0' + value % 10);
-}
-
 // The local time as "2026-12-09 20:30:00", or for a file name "20261209-203000".
 std::u16string Now(bool for_file_name) {
   SYSTEMTIME t;
   GetLocalTime(&t);
-  const unsigned parts[] = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-  const char16_t* separators = for_file_name ? u"\0\0-\0\0" : u"-- ::";
-  std::u16string text;
-  for (size_t i = 0; i < 6; ++i) {
-    if (i > 0 && separators[i - 1] != u'\0')
-      text += separators[i - 1];
-    const int digits = i == 0 ? 4 : 2;
-    text.append(static_cast<size_t>(digits), u'0');
-    AppendDigits(text, parts[i], digits);
-  }
-  return text;
+  const char* date = for_file_name ? "" : "-";
+  const char* time = for_file_name ? "" : ":";
+  std::string text;
+  AppendDigits(text, t.wYear, 4);
+  text += date;
+  AppendDigits(text, t.wMonth, 2);
+  text += date;
+  AppendDigits(text, t.wDay, 2);
+  text += for_file_name ? "-" : " ";
+  AppendDigits(text, t.wHour, 2);
+  text += time;
+  AppendDigits(text, t.wMinute, 2);
+  text += time;
+  AppendDigits(text, t.wSecond, 2);
+  return AnsiToUtf16(text);
 }
 
 class TProgramRun {
@@ -88,11 +89,11 @@ class TProgramRun {
       log_.Line(error);
       return TExitCode::kCannotStart;
     }
-    if (instance_.AnotherRuns() && options_.Mode != TRunMode::kWizard) {
+    if (instance_.AnotherRuns() && unattended_) {
       log_.AnsiLine(ExitCodeMeaning(TExitCode::kAlreadyRunning));
       return TExitCode::kAlreadyRunning;
     }
-    if (options_.LogFile || options_.Mode != TRunMode::kWizard)
+    if (options_.LogFile || unattended_)
       environment_.Log = &log_;
     switch (options_.Mode) {
       case TRunMode::kWizard:
@@ -106,8 +107,7 @@ class TProgramRun {
   }
 
   void Box(const std::u16string& text, UINT icon) {
-    const std::string name(FileNamePart(environment_.ExecutablePath));
-    MessageBoxW(nullptr, Wide(text), Wide(AnsiToUtf16(name.substr(0, name.rfind('.')))),
+    MessageBoxW(nullptr, Wide(text), Wide(AnsiToUtf16(FileTitlePart(environment_.ExecutablePath))),
                 MB_OK | icon);
   }
 
@@ -116,11 +116,8 @@ class TProgramRun {
   void AttachDefaultLog() {
     if (log_.Attached())
       return;
-    std::u16string name = title_;
-    if (name.empty()) {
-      const std::string file(FileNamePart(environment_.ExecutablePath));
-      name = AnsiToUtf16(file.substr(0, file.rfind('.')));
-    }
+    const std::u16string name =
+        title_.empty() ? AnsiToUtf16(FileTitlePart(environment_.ExecutablePath)) : title_;
     log_.Attach(AnsiToUtf16(GetSysFolder(SysFolderId::kTemp, true)) + LogFileName(name, Now(true)));
   }
 
@@ -161,8 +158,8 @@ class TProgramRun {
     title_ = form.Title();
     AttachDefaultLog();
     if (!uninstaller_) {
-      TExitCode code = TExitCode::kSuccess;
-      if (!ChooseTerminals(environment_.Terminals, code))
+      const TExitCode code = ChooseTerminals(environment_.Terminals, environment_.DataFolders());
+      if (code != TExitCode::kSuccess)
         return code;
     }
     form.RunPassive();
@@ -173,28 +170,22 @@ class TProgramRun {
     TXaInstall install;
     if (!Load([&] { LoadWholeInstaller(install, environment_.ExecutablePath); }))
       return TExitCode::kCannotStart;
-    title_ = AnsiToUtf16(InstallTexts(install).Title);
-    AttachDefaultLog();
-    if (IsTerminalRunning()) {
-      log_.Line(kTerminalRunningError);
+    if (!Begin(AnsiToUtf16(InstallTexts(install).Title)))
       return TExitCode::kTerminalRunning;
-    }
-    TExitCode code = TExitCode::kSuccess;
-    if (!ChooseTerminals(install.TerminalFolders, code))
+    const std::vector<TDataFolder> data_folders = environment_.DataFolders();
+    const TExitCode code = ChooseTerminals(install.TerminalFolders, data_folders);
+    if (code != TExitCode::kSuccess)
       return code;
-    for (const std::string& line :
-         TerminalLines(install.TerminalFolders, environment_.DataFolders()))
+    for (const std::string& line : TerminalLines(install.TerminalFolders, data_folders))
       log_.AnsiLine(line);
-    bool partly_undone = false;
     install.OnProgress = [&](TXaData&, const std::string& message, int32_t) {
       log_.AnsiLine(message);
-      partly_undone = partly_undone || message == kInstallPartlyUndone;
     };
     try {
       xa::RunInstall(install);
     } catch (...) {
       NoteError(std::current_exception());
-      return partly_undone ? TExitCode::kRunPartlyUndone : TExitCode::kRunUndone;
+      return install.PartlyUndone ? TExitCode::kRunPartlyUndone : TExitCode::kRunUndone;
     }
     return TExitCode::kSuccess;
   }
@@ -203,12 +194,8 @@ class TProgramRun {
     TXaUninstall uninstall;
     if (!Load([&] { uninstall.LoadFromFile(environment_.ExecutablePath); }))
       return TExitCode::kCannotStart;
-    title_ = AnsiToUtf16(UninstallTexts(uninstall).Title);
-    AttachDefaultLog();
-    if (IsTerminalRunning()) {
-      log_.Line(kTerminalRunningError);
+    if (!Begin(AnsiToUtf16(UninstallTexts(uninstall).Title)))
       return TExitCode::kTerminalRunning;
-    }
     uninstall.OnProgress = [&](TXaData&, const std::string& message, int32_t) {
       log_.AnsiLine(message);
     };
@@ -224,8 +211,18 @@ class TProgramRun {
     return TExitCode::kSuccess;
   }
 
-  template <typename TLoad>
-  bool Load(TLoad load) {
+  // Names a silent run after its record and gives it its default log; false, logged, while a
+  // terminal runs.
+  bool Begin(const std::u16string& title) {
+    title_ = title;
+    AttachDefaultLog();
+    if (!IsTerminalRunning())
+      return true;
+    log_.Line(kTerminalRunningError);
+    return false;
+  }
+
+  bool Load(TFunctionRef<void()> load) {
     try {
       load();
       return true;
@@ -236,33 +233,30 @@ class TProgramRun {
   }
 
   // The terminal folders of an unattended install: those /TERMINALS names, each of which must
-  // hold terminal.exe, or else those the folder page would list; false, with `code` set and
-  // the reason logged, when there is none to install into.
-  bool ChooseTerminals(std::vector<std::string>& terminals, TExitCode& code) {
+  // hold terminal.exe, or else those the folder page would list from `data_folders`. kSuccess
+  // when there are some, else the code to end with, its reason logged.
+  TExitCode ChooseTerminals(std::vector<std::string>& terminals,
+                            const std::vector<TDataFolder>& data_folders) {
     if (!options_.Terminals) {
-      terminals =
-          FindAllTerminalFolders(environment_.ProgramFiles(false), environment_.DataFolders());
+      terminals = FindAllTerminalFolders(environment_.ProgramFiles(false), data_folders);
       if (!terminals.empty())
-        return true;
+        return TExitCode::kSuccess;
       log_.Line(u"No MetaTrader terminal was found on this computer.");
-      code = TExitCode::kNoTerminal;
-      return false;
+      return TExitCode::kNoTerminal;
     }
     for (const std::u16string& folder : *options_.Terminals) {
       std::string path;
       if (!TryUtf16ToAnsi(folder, path)) {
         log_.Line(UnmappableFolderError(folder));
-        code = TExitCode::kCannotStart;
-        return false;
+        return TExitCode::kCannotStart;
       }
       if (!TerminalExeExists(path)) {
         log_.Line(u"The folder \"" + folder + u"\" holds no terminal.exe.");
-        code = TExitCode::kNoTerminal;
-        return false;
+        return TExitCode::kNoTerminal;
       }
       terminals.push_back(path);
     }
-    return true;
+    return TExitCode::kSuccess;
   }
 
   void NoteError(std::exception_ptr error) {

@@ -24,7 +24,8 @@ inline constexpr char kInstallPartlyUndone[] =
 // error ends the run after everything it changed has been put back (files it replaced, settings
 // it patched, registry values) or removed (files, shortcuts, folders and the registry entry it
 // created), reporting kUndoingInstall, every change that could not be undone and kInstallUndone
-// or kInstallPartlyUndone, each without a step; then the error propagates. Windows only.
+// or kInstallPartlyUndone, each without a step, and sets install.PartlyUndone in the latter case;
+// then the error propagates. Windows only.
 void RunInstall(TXaInstall& install);
 
 }  // namespace xa

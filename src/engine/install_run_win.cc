@@ -122,7 +122,8 @@ void UndoInstall(TXaInstall& install, TInstallJournal& journal) {
   const std::vector<std::string> errors = journal.Rollback();
   for (const std::string& error : errors)
     ReportUndo(install, error);
-  ReportUndo(install, errors.empty() ? kInstallUndone : kInstallPartlyUndone);
+  install.PartlyUndone = !errors.empty();
+  ReportUndo(install, install.PartlyUndone ? kInstallPartlyUndone : kInstallUndone);
 }
 
 }  // namespace

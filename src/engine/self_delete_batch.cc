@@ -4,18 +4,6 @@
 #include "shell/folder_rules.h"
 
 namespace xa {
-namespace {
-
-// Appends the last `digits` decimal digits of `value` (its magnitude), zero-padded. Written out
-// by hand: the program carries no printf for one file name.
-void AppendDigits(std::string& text, int value, int digits) {
-  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  text.resize(text.size() + static_cast<size_t>(digits));
-  for (size_t at = text.size(); digits-- > 0; magnitude /= 10)
-    text[--at] = static_cast<char>('0' + magnitude % 10);
-}
-
-}  // namespace
 
 std::string BatchFileName(const TLocalTime& time) {
   std::string name;

@@ -14,18 +14,6 @@ namespace {
 
 constexpr int64_t kBlockSize = 16;
 
-// Reads until `count` bytes are in or the stream ends; returns how many came.
-int64_t ReadUpTo(TStream& stream, uint8_t* buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
-    const int64_t n = stream.Read(buffer + done, count - done);
-    if (n <= 0)
-      break;
-    done += n;
-  }
-  return done;
-}
-
 void ReportProgress(int64_t position, int64_t size) {
   if (CipherProgress)
     CipherProgress(static_cast<int32_t>(position), static_cast<int32_t>(size));
@@ -67,10 +55,10 @@ void CipherStream(TStream& input,
   int64_t position = input.Position();
   // No larger than the content: a package of thousands of small files would otherwise ask the
   // system for a fresh megabyte for each.
-  const auto buffer = std::make_unique<uint8_t[]>(
-      static_cast<size_t>(std::min(full_blocks * kBlockSize, CipherPassSize)));
+  const int64_t capacity = std::min(full_blocks * kBlockSize, CipherPassSize);
+  const auto buffer = std::make_unique<uint8_t[]>(static_cast<size_t>(capacity));
   while (full_blocks > 0) {
-    const int64_t wanted = std::min(full_blocks * kBlockSize, CipherPassSize);
+    const int64_t wanted = std::min(full_blocks * kBlockSize, capacity);
     const int64_t got = ReadUpTo(input, buffer.get(), wanted);
     const int64_t blocks = got / kBlockSize;
     CipherBlocks(schedule, buffer.get(), blocks);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "package/errors.h"
-
 namespace xa {
 
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
@@ -29,12 +27,7 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
-  const int64_t base = origin == SeekOrigin::kBeginning ? 0
-                       : origin == SeekOrigin::kCurrent ? position_
-                                                        : Size();
-  if (base + offset < 0)
-    Raise<EStreamError>(kSeekOutOfRange);
-  position_ = base + offset;
+  position_ = SeekTarget(position_, Size(), offset, origin);
   return position_;
 }
 

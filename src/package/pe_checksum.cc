@@ -59,18 +59,6 @@ uint64_t WordSum(const uint8_t* bytes, int64_t count, int64_t at) {
   return (uint64_t{bytes[0]} << 8) + EvenWordSum(bytes + 1, count - 1);
 }
 
-// Fills `buffer` from `file` as far as it goes; fewer bytes only at the end of the file.
-int64_t ReadPass(TStream& file, std::vector<uint8_t>& buffer) {
-  int64_t done = 0;
-  while (done < kPassSize) {
-    const int64_t count = file.Read(buffer.data() + done, kPassSize - done);
-    if (count <= 0)
-      break;
-    done += count;
-  }
-  return done;
-}
-
 }  // namespace
 
 uint32_t PeChecksum(TStream& file, int64_t checksum_offset) {
@@ -79,7 +67,7 @@ uint32_t PeChecksum(TStream& file, int64_t checksum_offset) {
   uint64_t sum = 0;
   int64_t length = 0;
   for (;;) {
-    const int64_t count = ReadPass(file, buffer);
+    const int64_t count = ReadUpTo(file, buffer.data(), kPassSize);
     // The checksum field counts as zero wherever it falls in this pass.
     for (int64_t at = std::max(checksum_offset, length);
          at < std::min(checksum_offset + 4, length + count); ++at)

@@ -16,6 +16,11 @@ std::string_view FileNamePart(std::string_view path) {
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
+std::string_view FileTitlePart(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  return name.substr(0, name.rfind('.'));
+}
+
 bool IsUninstallRole(std::string_view executable_path) {
   const std::string_view name = FileNamePart(executable_path);
   if (name.size() != kUninstallerName.size())

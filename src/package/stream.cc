@@ -23,6 +23,26 @@ void TStream::WriteBuffer(const void* buffer, int64_t count) {
     Raise<EStreamError>(kStreamWriteError);
 }
 
+int64_t ReadUpTo(TStream& stream, void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    const int64_t n = stream.Read(static_cast<char*>(buffer) + done, count - done);
+    if (n <= 0)
+      break;
+    done += n;
+  }
+  return done;
+}
+
+int64_t SeekTarget(int64_t position, int64_t size, int64_t offset, SeekOrigin origin) {
+  const int64_t base = origin == SeekOrigin::kBeginning ? 0
+                       : origin == SeekOrigin::kCurrent ? position
+                                                        : size;
+  if (base + offset < 0)
+    Raise<EStreamError>(kSeekOutOfRange);
+  return base + offset;
+}
+
 void TStream::CopyFrom(TStream& source, int64_t count) {
   constexpr int64_t kPass = 4096;
   char buffer[kPass];

@@ -39,6 +39,14 @@ class TStream {
   void CopyFrom(TStream& source, int64_t count);
 };
 
+// Reads from `stream` until `count` bytes are in or it ends, for streams that may hand out fewer
+// bytes a read than asked for; returns how many came. Raises as Read.
+int64_t ReadUpTo(TStream& stream, void* buffer, int64_t count);
+
+// The position Seek(offset, origin) moves to from `position` in a stream of `size` bytes.
+// Raises EStreamError "Seek out of range" when it would be negative.
+int64_t SeekTarget(int64_t position, int64_t size, int64_t offset, SeekOrigin origin);
+
 }  // namespace xa
 
 #endif  // XA_PACKAGE_STREAM_H_

@@ -13,4 +13,11 @@ std::string JoinText(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
+void AppendDigits(std::string& text, int value, int digits) {
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  text.resize(text.size() + static_cast<size_t>(digits));
+  for (size_t at = text.size(); digits-- > 0; magnitude /= 10)
+    text[--at] = static_cast<char>('0' + magnitude % 10);
+}
+
 }  // namespace xa

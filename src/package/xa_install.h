@@ -60,6 +60,8 @@ class TXaInstall : public TXaData {
   std::array<uint8_t, 16> ContentKey{};
   // The payload ended before its end marker, as in a download cut short; what was read is kept.
   bool CutShort = false;
+  // Set by an install run that failed and could not put back everything it changed.
+  bool PartlyUndone = false;
 };
 
 // The one-byte mask the content key is stored XOR-ed with in the payload.

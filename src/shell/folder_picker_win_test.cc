@@ -30,29 +30,6 @@ UINT CurrentErrorMode() {
   return mode;
 }
 
-// A fresh folder right below C:\, removed with everything in it when the object goes. Wine's
-// picker tells a given root from the folder it is to select by comparing their item ids byte for
-// byte, the times of the folders along the path included: below the temporary folder, which
-// other tests and Wine write into at any moment, that comparison fails now and then.
-class TDriveRootFolder {
- public:
-  TDriveRootFolder() {
-    static int count = 0;
-    path_ =
-        "C:\\xa_picker_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(count++);
-    RemoveTree(path_);  // what a killed run of a process with the same id left
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TDriveRootFolder() { RemoveTree(path_); }
-  TDriveRootFolder(const TDriveRootFolder&) = delete;
-  TDriveRootFolder& operator=(const TDriveRootFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 std::string LeafName(const std::string& path) {
   return path.substr(path.rfind('\\') + 1);
 }
@@ -198,7 +175,11 @@ class FolderPickerTest : public testing::Test {
   }
 
   TComApartment apartment_;
-  TDriveRootFolder temp_;
+  // Right below C:\: Wine's picker tells a given root from the folder it is to select by
+  // comparing their item ids byte for byte, the times of the folders along the path included;
+  // below the temporary folder, which other tests and Wine write into at any moment, that
+  // comparison fails now and then.
+  TTempFolder temp_{"picker", "C:\\"};
 };
 
 TEST_F(FolderPickerTest, ConfirmReturnsThePreselectedFolder) {

@@ -93,8 +93,10 @@ class TInstallJournal {
 
   // True the first time `path` is offered (case ignored).
   bool FirstNote(const std::string& path);
-  // Notes the existing file `path` of `attributes` as replaced and moves it aside.
-  void KeepExisting(const std::string& path, DWORD attributes);
+  // Notes `path`, just looked up (`attributes`, and the lookup's `error` when it failed), as
+  // KeepFile does: a missing file as created, an existing one as replaced, moved aside; a folder
+  // not at all. Raises as KeepFile.
+  void NoteFound(const std::string& path, DWORD attributes, DWORD error);
   std::string MoveAside(const std::string& path);
   std::string Undo(const TEntry& entry) const;
   std::string UndoReplaced(const TEntry& entry) const;

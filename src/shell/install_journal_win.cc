@@ -86,45 +86,37 @@ void TInstallJournal::KeepFile(const std::string& path) {
   const DWORD error = GetLastError();
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return;
-  if (!FirstNote(path))
-    return;
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    if (!IsGone(error))
-      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
-    entries_.emplace_back(TKind::kCreatedFile, path);
-    return;
-  }
-  KeepExisting(path, attributes);
+  if (FirstNote(path))
+    NoteFound(path, attributes, error);
 }
 
 std::unique_ptr<TFileStream> TInstallJournal::CreateTarget(const std::string& path) {
   if (FirstNote(path)) {
     // Noted before it is made, so that no file the run created can go unnoted.
     entries_.emplace_back(TKind::kCreatedFile, path);
-    std::unique_ptr<TFileStream> created;
     try {
-      created = TFileStream::CreateNew(path);
+      if (auto created = TFileStream::CreateNew(path))
+        return created;
     } catch (...) {
       entries_.pop_back();
       throw;
     }
-    if (created)
-      return created;
     entries_.pop_back();
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    const DWORD error = GetLastError();
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-      if (!IsGone(error))
-        Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
-      entries_.emplace_back(TKind::kCreatedFile, path);  // gone again since
-    } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      KeepExisting(path, attributes);
-    }
+    NoteFound(path, attributes, GetLastError());
   }
   return std::make_unique<TFileStream>(path, FileMode::kCreate);
 }
 
-void TInstallJournal::KeepExisting(const std::string& path, DWORD attributes) {
+void TInstallJournal::NoteFound(const std::string& path, DWORD attributes, DWORD error) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (!IsGone(error))
+      Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(error)));
+    entries_.emplace_back(TKind::kCreatedFile, path);
+    return;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    return;
   // Creating a file anew with normal attributes fails over a hidden or system file.
   if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
     Raise<EStreamError>(CannotCreateFileMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));

@@ -172,7 +172,6 @@ void TFormInstaller::FinishUninstall() {
 
 void TFormInstaller::RunPassive() {
   SendMessageW(controls_.RadioAccept, BM_SETCHECK, BST_CHECKED, 0);
-  flow_->LicenseChoice(true);
   try {
     for (int32_t page = -1; page != flow_->PageIndex();) {
       page = flow_->PageIndex();

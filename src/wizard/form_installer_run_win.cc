@@ -114,7 +114,7 @@ void TFormInstaller::RunInstall() {
   try {
     RunInBackground([this] { xa::RunInstall(*FInstall); });
   } catch (...) {
-    outcome_ = partly_undone_ ? TExitCode::kRunPartlyUndone : TExitCode::kRunUndone;
+    outcome_ = FInstall->PartlyUndone ? TExitCode::kRunPartlyUndone : TExitCode::kRunUndone;
     throw;
   }
   outcome_ = TExitCode::kSuccess;
@@ -176,8 +176,6 @@ void TFormInstaller::RunReturned() {
 
 void TFormInstaller::ReportProgress(TXaData&, const std::string& message, int32_t position) {
   environment_.Note(message);
-  if (message == kInstallPartlyUndone)
-    partly_undone_ = true;
   progress_.Add(message, position);
   if (GetCurrentThreadId() == gui_thread_)
     ShowProgress();

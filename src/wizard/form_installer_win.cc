@@ -255,12 +255,9 @@ void TFormInstaller::ShowError(std::exception_ptr error) {
     } catch (...) {
     }
   }
-  std::u16string title = title_;
-  if (title.empty()) {
-    // Before the record named the program, the title is the program file's name.
-    std::string name(FileNamePart(environment_.ExecutablePath));
-    title = AnsiToUtf16(name.substr(0, name.rfind('.')));
-  }
+  // Before the record named the program, the title is the program file's name.
+  const std::u16string title =
+      title_.empty() ? AnsiToUtf16(FileTitlePart(environment_.ExecutablePath)) : title_;
   environment_.ShowMessage(hwnd_, ErrorBoxText(AnsiToUtf16(message)), title, MB_ICONERROR);
 }
 

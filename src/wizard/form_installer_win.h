@@ -152,7 +152,6 @@ class TFormInstaller : private TWindowHandler {
   bool FFoldersScanned = false;
   bool FRunDone = false;
   bool running_ = false;
-  bool partly_undone_ = false;  // the run reported that not everything could be undone
   TExitCode outcome_ = TExitCode::kCancelled;
   DWORD gui_thread_ = 0;
   TProgressBatch progress_;

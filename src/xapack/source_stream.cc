@@ -36,12 +36,7 @@ int64_t TSourceFileStream::Write(const void*, int64_t) {
 }
 
 int64_t TSourceFileStream::Seek(int64_t offset, SeekOrigin origin) {
-  const int64_t base = origin == SeekOrigin::kBeginning ? 0
-                       : origin == SeekOrigin::kCurrent ? position_
-                                                        : size_;
-  if (base + offset < 0)
-    throw EStreamError(kSeekOutOfRange);
-  position_ = base + offset;
+  position_ = SeekTarget(position_, size_, offset, origin);
   if (file_)
     file_->Seek(position_, SeekOrigin::kBeginning);
   return position_;

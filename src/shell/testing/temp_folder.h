@@ -5,11 +5,12 @@
 
 namespace xa {
 
-// A fresh folder below the temporary folder, named after `tag` and the process id, removed
-// with everything in it when the object goes.
+// A fresh folder below `parent` (with its trailing backslash; by default the temporary
+// folder), named after `tag` and the process id, removed with everything in it when the object
+// goes.
 class TTempFolder {
  public:
-  explicit TTempFolder(const std::string& tag);
+  explicit TTempFolder(const std::string& tag, const std::string& parent = {});
   ~TTempFolder();
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;

@@ -16,10 +16,11 @@ int next_folder_number = 0;
 
 // Every folder gets a new name: one left behind because a process still holds a file in it
 // (Wine's services inherit the standard handles of the first program that starts them) must not
-// be reused.
-TTempFolder::TTempFolder(const std::string& tag)
-    : path_(GetTempDir() + "xa_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(next_folder_number++)) {
+// be reused. A folder of the same name that a killed run of a process with the same id left goes
+// first.
+TTempFolder::TTempFolder(const std::string& tag, const std::string& parent)
+    : path_((parent.empty() ? GetTempDir() : parent) + "xa_" + tag + "_" +
+            std::to_string(GetCurrentProcessId()) + "_" + std::to_string(next_folder_number++)) {
   RemoveTree(path_);
   CreateDirectoryA(path_.c_str(), nullptr);
 }

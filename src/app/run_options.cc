@@ -169,7 +169,12 @@ std::optional<std::u16string> LogFileOf(std::u16string_view arguments) {
 }
 
 bool AsksForSilence(std::u16string_view arguments) {
-  const std::u16string padded = u" " + Upper(arguments) + u" ";
+  // Blanks of every kind as spaces, since the arguments are split at any of them.
+  std::u16string padded = u" " + Upper(arguments) + u" ";
+  for (char16_t& c : padded) {
+    if (IsBlank(c))
+      c = u' ';
+  }
   for (const char16_t* option : {u" /S ", u" -S ", u" /SILENT ", u" -SILENT "}) {
     if (padded.find(option) != std::u16string::npos)
       return true;

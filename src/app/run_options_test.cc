@@ -103,6 +103,7 @@ TEST(LogFileOf, FindsTheLogOfARefusedCommandLine) {
 TEST(AsksForSilence, SeesSilenceInARefusedCommandLine) {
   EXPECT_TRUE(AsksForSilence(u"/QUIET -s /LOG=\"x"));
   EXPECT_TRUE(AsksForSilence(u"/Silent"));
+  EXPECT_TRUE(AsksForSilence(u"/QUIET\t/S")) << "a tab parts arguments as a space does";
   EXPECT_FALSE(AsksForSilence(u"/SILENTLY /PASSIVE /LOG=a.s"));
 }
 

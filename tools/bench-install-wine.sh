@@ -44,32 +44,28 @@ build_installer Small 16
 cp "$windows/src/engine/enginectl.exe" "$windows/bench/copy_file.exe" "$bench/"
 "$WINELOADER" cmd /c exit
 
-now() { date +%s%N; }
-
-# Prints the best of `runs` wall times (nanoseconds) of the Windows command line given.
-best_time() {
-  local best=0 start elapsed
+# Keeps in best[KEY] the best of `runs` wall times of the Windows command line given, each run
+# on fresh outputs.
+best_of_runs() {
+  local key=$1
+  shift
   for _ in $(seq "$runs"); do
     remove_outputs
     sync
-    start=$(now)
-    "$WINELOADER" "$@" >/dev/null
-    elapsed=$(($(now) - start))
-    if [ "$best" -eq 0 ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
+    keep_best "$key" "$WINELOADER" "$@"
   done
-  echo "$best"
 }
 
-install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Setup.exe' 'C:\xa-bench\MT4')
+best_of_runs install 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Setup.exe' 'C:\xa-bench\MT4'
 installed=$(find "$prefix/drive_c" -path '*XA Install Benchmark*' -name payload.bin | head -n1)
 cmp -s "$installed" "$bench/Setup/payload.bin" || { echo "bench: installed file differs" >&2; exit 1; }
-copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Setup.exe' 'C:\xa-bench\copy.bin')
+best_of_runs copy 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Setup.exe' 'C:\xa-bench\copy.bin'
 cmp -s "$bench/copy.bin" "$bench/Setup.exe" || { echo "bench: copied file differs" >&2; exit 1; }
-small_install_ns=$(best_time 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Small.exe' 'C:\xa-bench\MT4')
-small_copy_ns=$(best_time 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Small.exe' 'C:\xa-bench\copy.bin')
+best_of_runs small_install 'C:\xa-bench\enginectl.exe' install 'C:\xa-bench\Small.exe' 'C:\xa-bench\MT4'
+best_of_runs small_copy 'C:\xa-bench\copy_file.exe' 'C:\xa-bench\Small.exe' 'C:\xa-bench\copy.bin'
 
-awk -v i="$install_ns" -v c="$copy_ns" -v si="$small_install_ns" -v sc="$small_copy_ns" \
-  -v n="$size" 'BEGIN {
+awk -v i="${best[install]}" -v c="${best[copy]}" -v si="${best[small_install]}" \
+  -v sc="${best[small_copy]}" -v n="$size" 'BEGIN {
   printf "install 256 MiB under Wine:   %6.3f s %9.1f MB/s\n", i / 1e9, n / (i / 1e9) / 1e6
   printf "CopyFileA same installer:     %6.3f s %9.1f MB/s\n", c / 1e9, n / (c / 1e9) / 1e6
   printf "install/copy ratio: %.3f\n", c / i

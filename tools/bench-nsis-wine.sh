@@ -18,8 +18,9 @@ win_bench='C:\xa-nsis-bench'
 name="XA NSIS Benchmark"
 use_bench_folder xa-nsis-bench "$name"
 
+# The session runs a win64 build with wine64, so its loader tells the build's word size.
 nsis_target=x86-unicode
-if "$(dirname "$0")/pe-is-64bit.sh" "$windows/src/app/xasetup.exe"; then
+if [ "$WINELOADER" = /usr/lib/wine/wine64 ]; then
   nsis_target=amd64-unicode
 fi
 
@@ -31,7 +32,7 @@ write_manifests() {
   {
     printf '[program]\nname = "%s"\nversion = "1.0"\n' "$name"
     for file in "$bench/$package/files"/*; do
-      file=$(basename "$file")
+      file=${file##*/}
       printf '\n[[file]]\nsource = "files/%s"\ntarget = "{metatrader}\\\\MQL4\\\\%s\\\\%s"\n' \
         "$file" "$toml_subfolder" "$file"
     done
@@ -62,22 +63,6 @@ Section "Uninstall"
   DeleteRegKey HKLM "\${entry}"
 SectionEnd
 NSI
-}
-
-now() { date +%s%N; }
-
-declare -A best
-# Runs the command and keeps its time in best[NAME] when it is the best so far; a failing command
-# ends the benchmark.
-keep_best() {
-  local name=$1 start elapsed
-  shift
-  start=$(now)
-  "$@" >/dev/null
-  elapsed=$(($(now) - start))
-  if [ -z "${best[$name]:-}" ] || [ "$elapsed" -lt "${best[$name]}" ]; then
-    best[$name]=$elapsed
-  fi
 }
 
 # Builds in the folder of package PACKAGE.

@@ -3,7 +3,7 @@
 # prefix, with the loader that runs its programs (the 32-bit one for a win32 build, wine64 for a
 # win64 one), and a persistent wineserver (tools/wine-server.sh) so that no run pays for starting
 # Wine's services. The caller sets its own EXIT trap, which must end with `wineserver -k`, or
-# has use_bench_folder (below) set one.
+# has use_bench_folder (below) set one. Also defines the benchmarks' shared helpers below.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -35,4 +35,36 @@ use_bench_folder() {
   }
   trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
   rm -rf "$bench"
+}
+
+# Writes the package $bench/package: $files small files in files/ and package.toml, which names
+# the program NAME and installs them all into the terminal's MQL4\Experts\Benchmark.
+# Usage: write_file_package NAME
+write_file_package() {
+  local i
+  mkdir -p "$bench/package/files"
+  {
+    printf '[program]\nname = "%s"\nversion = "1.0"\n' "$1"
+    for i in $(seq -w 1 "$files"); do
+      printf 'Expert %s\n' "$i" >"$bench/package/files/$i.ex4"
+      printf '\n[[file]]\nsource = "files/%s.ex4"\ntarget = "{metatrader}\\\\MQL4\\\\Experts\\\\Benchmark\\\\Expert %s.ex4"\n' "$i" "$i"
+    done
+  } >"$bench/package/package.toml"
+}
+
+now() { date +%s%N; }
+
+declare -A best
+# Runs the command, its output left out, and keeps its time (nanoseconds) in best[KEY] when it
+# is the best so far; a failing command ends the benchmark.
+# Usage: keep_best KEY COMMAND...
+keep_best() {
+  local key=$1 start elapsed
+  shift
+  start=$(now)
+  "$@" >/dev/null
+  elapsed=$(($(now) - start))
+  if [ -z "${best[$key]:-}" ] || [ "$elapsed" -lt "${best[$key]}" ]; then
+    best[$key]=$elapsed
+  fi
 }

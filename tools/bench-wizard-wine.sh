@@ -9,24 +9,10 @@ set -euo pipefail
 host=$(realpath "$1")
 windows=$(realpath "$2")
 files=3000
+runs=3
 source "$(dirname "$0")/bench-wine-session.sh"
-bench=$prefix/drive_c/xa-wizard-bench
-remove_outputs() {
-  find "$prefix/drive_c" -path '*XA Wizard Benchmark*' -prune -exec rm -rf {} + 2>/dev/null || true
-  rm -rf "$bench/MT4"
-  mkdir -p "$bench/MT4"
-}
-trap 'wineserver -k || true; remove_outputs; rm -rf "$bench"' EXIT
-rm -rf "$bench"
-mkdir -p "$bench/package/files"
-
-{
-  printf '[program]\nname = "XA Wizard Benchmark"\nversion = "1.0"\n'
-  for i in $(seq -w 1 "$files"); do
-    printf 'Expert %s\n' "$i" >"$bench/package/files/$i.ex4"
-    printf '\n[[file]]\nsource = "files/%s.ex4"\ntarget = "{metatrader}\\\\MQL4\\\\Experts\\\\Benchmark\\\\Expert %s.ex4"\n' "$i" "$i"
-  done
-} >"$bench/package/package.toml"
+use_bench_folder xa-wizard-bench 'XA Wizard Benchmark'
+write_file_package 'XA Wizard Benchmark'
 "$host/src/xapack/xapack" build "$bench/package/package.toml" -o "$bench/Setup.exe" \
   --stub "$windows/src/engine/enginectl.exe" --key 000102030405060708090a0b0c0d0e0f >/dev/null
 cp "$windows/src/engine/enginectl.exe" "$windows/bench/wizard_benchmark.exe" "$bench/"
@@ -34,17 +20,13 @@ remove_outputs
 "$WINELOADER" cmd /c exit
 
 "$WINELOADER" 'C:\xa-wizard-bench\wizard_benchmark.exe' 'C:\xa-wizard-bench\Setup.exe' \
-  'C:\xa-wizard-bench\MT4' 3 | tr -d '\r'
+  'C:\xa-wizard-bench\MT4' "$runs" | tr -d '\r'
 count=$(find "$bench/MT4" -name '*.ex4' | wc -l)
 [ "$count" -eq "$files" ] || { echo "bench: $count of $files files installed" >&2; exit 1; }
 
-best=0
-for _ in 1 2 3; do
+for _ in $(seq "$runs"); do
   remove_outputs
-  start=$(date +%s%N)
-  "$WINELOADER" 'C:\xa-wizard-bench\enginectl.exe' install 'C:\xa-wizard-bench\Setup.exe' \
-    'C:\xa-wizard-bench\MT4' >/dev/null
-  elapsed=$(($(date +%s%N) - start))
-  if [ "$best" -eq 0 ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
+  keep_best engine "$WINELOADER" 'C:\xa-wizard-bench\enginectl.exe' install \
+    'C:\xa-wizard-bench\Setup.exe' 'C:\xa-wizard-bench\MT4'
 done
-awk -v n="$best" 'BEGIN { printf "enginectl.exe install, Wine start included: %.3f s\n", n / 1e9 }'
+awk -v n="${best[engine]}" 'BEGIN { printf "enginectl.exe install, Wine start included: %.3f s\n", n / 1e9 }'

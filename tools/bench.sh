@@ -15,10 +15,8 @@ windows_preset=$(tools/windows-build.sh)
 host=${XA_BENCH_HOST:-build/host}
 windows=${XA_BENCH_WINDOWS:-build/$windows_preset}
 
-# The race against NSIS builds its installers with Debian's makensis.
-if ! command -v makensis >/dev/null; then
-  apt-get install -y --no-install-recommends nsis >/dev/null
-fi
+# The bench group brings makensis, which builds the installers that ours race against.
+bash tools/setup.sh bench
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo "Windows build measured under Wine: $windows_preset ($windows)"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Brings a fresh Debian 12 machine to a state where both builds and all tests run.
+# Brings a fresh Debian 12 machine to a state where both builds and all tests run; groups named
+# as arguments bring what else their tasks need (`bench`: the benchmarks, tools/bench.sh).
 # Idempotent: installs only what is missing and stays quiet when everything is present.
+# Usage: setup.sh [bench]
 # 32-bit Wine is installed on its own: where it cannot be (no i386 packages, or a mirror whose
 # i386 lists lag behind the amd64 ones), the Windows tests run from the win64 build under wine64
 # instead (tools/windows-build.sh), so the set-up says so in one line and succeeds.
@@ -13,6 +15,8 @@ windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64
   dpkg-dev osslsigncode openssl)
 # Packing the release bundles (tools/release.sh).
 release_packages=(zip)
+# The race against NSIS (tools/bench-nsis-wine.sh) builds its installers with makensis.
+bench_packages=(nsis)
 # Only running the i686 build needs these; apt brings the i386 libraries they depend on.
 wine32_packages=(wine32:i386)
 
@@ -59,8 +63,19 @@ add_i386() {
   dpkg --add-architecture i386
 }
 
+group_packages=()
+for group in "$@"; do
+  case $group in
+    bench) group_packages+=("${bench_packages[@]}") ;;
+    *)
+      echo "setup: unknown group \"$group\" (known: bench)" >&2
+      exit 2
+      ;;
+  esac
+done
+
 mapfile -t missing < <(missing_packages "${host_packages[@]}" "${windows_packages[@]}" \
-  "${release_packages[@]}")
+  "${release_packages[@]}" "${group_packages[@]}")
 mapfile -t missing32 < <(missing_packages "${wine32_packages[@]}")
 [ ${#missing[@]} -eq 0 ] && [ ${#missing32[@]} -eq 0 ] && exit 0
 

@@ -91,8 +91,8 @@ install='apt-get install -y -qq --no-install-recommends --no-remove'
 notice_start='setup: 32-bit Wine \(wine32:i386\) could not be installed: '
 notice_end='\. The Windows tests, the benchmarks and the walk will run from the win64 build under wine64; run the set-up again later to retry\.'
 
-# A case sets the machine (missing, broken, unknown, arches, uid, update_fails, add_arch_fails)
-# and what to expect: the exit status, the packages left missing, stdout, the calls logged, the
+# A case sets the machine (missing, broken, unknown, arches, uid, update_fails, add_arch_fails),
+# the set-up's arguments (args) and what to expect: the exit status, the packages left missing, stdout, the calls logged, the
 # reason the one-line notice gives (none when empty) and a line of error (none when empty).
 # stderr must be empty when neither notice nor error is expected.
 all_present() {
@@ -175,8 +175,28 @@ apt-get update -qq
 $install cmake"
 }
 
+# The bench group's packages join the main group, and are left alone unless asked for.
+bench_group() {
+  args=(bench) missing='cmake nsis'
+  status=0 left='' out='setup: installing cmake nsis'
+  log="apt-get update -qq
+$install cmake nsis"
+}
+
+bench_group_not_asked() {
+  missing='nsis'
+  status=0 left='nsis' out='' log=''
+}
+
+unknown_group() {
+  args=(bnech) missing='cmake'
+  status=2 left='cmake' out='' log=''
+  error='setup: unknown group "bnech" \(known: bench\)'
+}
+
 cases=(all_present fresh_machine mirror_mid_sync no_i386_architecture no_i386_lists
-  only_wine32_missing_not_root missing_not_root only_main_missing_not_root main_group_fails)
+  only_wine32_missing_not_root missing_not_root only_main_missing_not_root main_group_fails
+  bench_group bench_group_not_asked unknown_group)
 
 failures=0
 fail() {
@@ -190,7 +210,7 @@ lines() {
 
 for case in "${cases[@]}"; do
   missing='' broken='' unknown='' arches=i386 uid=0 update_fails='' add_arch_fails=''
-  notice='' error=''
+  args=() notice='' error=''
   "$case"
 
   state=$SETUP_TEST_STATE
@@ -206,7 +226,7 @@ for case in "${cases[@]}"; do
   touch "$state/log"
 
   actual_status=0
-  PATH="$work/bin:$PATH" bash "$setup" >"$work/out" 2>"$work/err" || actual_status=$?
+  PATH="$work/bin:$PATH" bash "$setup" "${args[@]}" >"$work/out" 2>"$work/err" || actual_status=$?
 
   [ "$actual_status" -eq "$status" ] || fail "exit status $actual_status, expected $status"
   [ "$(cat "$work/out")" = "$out" ] || fail "stdout: $(cat "$work/out")"

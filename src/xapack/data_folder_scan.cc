@@ -7,10 +7,8 @@
 #include <optional>
 
 #include "package/errors.h"
-#include "xapack/banner_picture.h"
 #include "xapack/manifest.h"
 #include "xapack/os_services.h"
-#include "xapack/rtf_document.h"
 #include "xapack/target_path.h"
 #include "xapack/terminal_layout.h"
 #include "xapack/utf8.h"
@@ -31,17 +29,10 @@ constexpr RoleName kRoleNames[] = {
     {ExtraRole::kBanner, "banner"},
 };
 
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  return lower;
-}
-
 // "What's New", "whats_new" and "WhatsNew" all come to "whatsnew".
 std::string FoldedStem(std::string_view stem) {
   std::string folded;
-  for (const char c : LowerAscii(stem)) {
+  for (const char c : AsciiLower(stem)) {
     if (std::string_view(" _-'").find(c) == std::string_view::npos)
       folded.push_back(c);
   }
@@ -50,8 +41,8 @@ std::string FoldedStem(std::string_view stem) {
 
 // Sorts by the path as Windows compares it, then by its bytes, so that every run agrees.
 bool BySource(const std::string& a, const std::string& b) {
-  const std::string lower_a = LowerAscii(a);
-  const std::string lower_b = LowerAscii(b);
+  const std::string lower_a = AsciiLower(a);
+  const std::string lower_b = AsciiLower(b);
   return lower_a != lower_b ? lower_a < lower_b : a < b;
 }
 
@@ -91,12 +82,6 @@ std::optional<std::string> NameProblem(const Found& file) {
   if (!Utf8ToAnsi(file.source))
     return "has a character that " + AnsiCodePageName() + " cannot hold";
   return std::nullopt;
-}
-
-bool IsTerminalFolder(const std::string& name) {
-  const std::string lower = LowerAscii(name);
-  return std::find(std::begin(kTerminalReadFolders), std::end(kTerminalReadFolders), lower) !=
-         std::end(kTerminalReadFolders);
 }
 
 std::string RoleWord(ExtraRole role) {
@@ -156,7 +141,7 @@ void Scanner::Place(const Found& file) {
     return Skip(file.source, *problem);
   if (const auto target = DataFolderTarget(file.names))
     return PlaceFile(file.source, *target);
-  const bool in_terminal_folder = file.names.size() > 1 && IsTerminalFolder(file.names[0]);
+  const bool in_terminal_folder = file.names.size() > 1 && IsTerminalReadFolder(file.names[0]);
   if (file.names.size() <= 2 && !in_terminal_folder &&
       ExtraRoleOf(file.names.back()) != ExtraRole::kNone) {
     extras_.push_back(file);
@@ -179,24 +164,15 @@ void Scanner::PlaceFile(const std::string& source, const std::string& target) {
 std::optional<std::string> Scanner::ContentProblem(ExtraRole role,
                                                    const std::string& source) const {
   const std::filesystem::path path = FsPathFromUtf8(folder_ + "/" + source);
-  const uintmax_t size = std::filesystem::file_size(path);
-  if (size > static_cast<uintmax_t>(kMaxDocumentSize))
-    return "is larger than " + std::to_string(kMaxDocumentSize >> 20) + " MiB";
-  std::string bytes(static_cast<size_t>(size), '\0');
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream.read(bytes.data(), static_cast<std::streamsize>(size)))
-    throw Exception("Cannot read file \"" + folder_ + "/" + source + "\".");
-  if (role == ExtraRole::kBanner) {
-    try {
-      ReadBannerSize(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    } catch (const Exception& e) {
-      return std::string("is not a JPEG picture (") + e.what() + ")";
-    }
-    return std::nullopt;
-  }
-  if (LowerAscii(source.substr(source.rfind('.'))) == ".txt")
-    return WrapTextAsRtf(bytes) ? std::nullopt : std::optional<std::string>("is not UTF-8 text");
-  return LooksLikeRtf(bytes) ? std::nullopt : std::optional<std::string>("is not an RTF document");
+  const DocumentKind kind =
+      role == ExtraRole::kBanner ? DocumentKind::kBanner : DocumentKind::kDocument;
+  const auto size = static_cast<int64_t>(std::filesystem::file_size(path));
+  const auto read = [&](char* buffer, int64_t count) {
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream.read(buffer, static_cast<std::streamsize>(count)))
+      throw Exception("Cannot read file \"" + folder_ + "/" + source + "\".");
+  };
+  return ReadDocumentContent(kind, source, size, read).problem;
 }
 
 void Scanner::PlaceExtras() {
@@ -230,7 +206,7 @@ ExtraRole ExtraRoleOf(std::string_view file_name) {
   const size_t dot = file_name.rfind('.');
   if (dot == std::string_view::npos)
     return ExtraRole::kNone;
-  const std::string extension = LowerAscii(file_name.substr(dot));
+  const std::string extension = AsciiLower(file_name.substr(dot));
   const std::string stem = FoldedStem(file_name.substr(0, dot));
   for (const RoleName& name : kRoleNames) {
     if (name.stem != stem)

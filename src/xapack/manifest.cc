@@ -1,6 +1,5 @@
 #include "xapack/manifest.h"
 
-#include <filesystem>
 #include <initializer_list>
 #include <limits>
 #include <set>
@@ -52,12 +51,15 @@ void CheckKeys(const toml::table& table,
   }
 }
 
+std::string LargerThan(int64_t limit) {
+  return "is larger than " + std::to_string(limit >> 20) + " MiB";
+}
+
 std::string ReadBytes(const std::string& path, int64_t limit) {
   TFileStream stream(path, FileMode::kOpenRead);
   const int64_t size = stream.Size();
-  if (size > limit) {
-    throw ManifestProblem(Quoted(path) + " is larger than " + std::to_string(limit >> 20) + " MiB");
-  }
+  if (size > limit)
+    throw ManifestProblem(Quoted(path) + " " + LargerThan(limit));
   std::string bytes(static_cast<size_t>(size), '\0');
   stream.ReadBuffer(bytes.data(), size);
   return bytes;
@@ -148,13 +150,6 @@ void CheckSettingsOverride(const std::string& pattern) {
   }
 }
 
-bool HasTxtExtension(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension)
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return extension == ".txt";
-}
-
 }  // namespace
 
 namespace {
@@ -195,6 +190,19 @@ std::optional<FileTimes> OptionalTime(const toml::table& entry, const std::strin
   return FileTimes{*file_time, *file_time};
 }
 
+// The document or banner file at `path`, which the manifest names as `what`.
+DocumentContent ReadContent(const std::string& what, const std::string& path, DocumentKind kind) {
+  if (!IsRegularFile(path))
+    throw ManifestProblem(what + " file " + Quoted(path) + " does not exist");
+  TFileStream stream(path, FileMode::kOpenRead);
+  DocumentContent content = ReadDocumentContent(
+      kind, path, stream.Size(),
+      [&stream](char* buffer, int64_t size) { stream.ReadBuffer(buffer, size); });
+  if (content.problem)
+    throw ManifestProblem(what + " file " + Quoted(path) + " " + *content.problem);
+  return content;
+}
+
 class ManifestReader {
  public:
   explicit ManifestReader(const std::string& path) : path_(path), folder_(FolderOf(path)) {}
@@ -227,43 +235,21 @@ std::string ManifestReader::ReadDocument(const toml::table& program, std::string
   if (!name)
     return std::string();
   const std::string what = "[program] " + std::string(key);
-  const std::string path = Resolve(*name, what);
-  if (!IsRegularFile(path))
-    throw ManifestProblem(what + " file " + Quoted(path) + " does not exist");
-  const std::string bytes = ReadBytes(path, kMaxDocumentSize);
-  if (HasTxtExtension(path)) {
-    auto rtf = WrapTextAsRtf(bytes);
-    if (!rtf)
-      throw ManifestProblem(what + " file " + Quoted(path) + " is not UTF-8 text");
-    return *std::move(rtf);
-  }
-  if (!LooksLikeRtf(bytes)) {
-    throw ManifestProblem(what + " file " + Quoted(path) +
-                          " is not an RTF document (use .txt for plain text)");
-  }
-  return bytes;
+  return ReadContent(what, Resolve(*name, what), DocumentKind::kDocument).bytes;
 }
 
 void ManifestReader::ReadBanner(const toml::table& program, Manifest& manifest) const {
   const auto name = OptionalText(program, "banner", "[program]");
   if (!name)
     return;
-  const std::string path = Resolve(*name, "[program] banner");
-  if (!IsRegularFile(path))
-    throw ManifestProblem("[program] banner file " + Quoted(path) + " does not exist");
-  const std::string bytes = ReadBytes(path, kMaxDocumentSize);
-  manifest.banner.assign(bytes.begin(), bytes.end());
-  PixelSize size;
-  try {
-    size = ReadBannerSize(manifest.banner);
-  } catch (const Exception& e) {
-    throw ManifestProblem("[program] banner " + Quoted(path) + " is not a JPEG picture (" +
-                          e.what() + ")");
-  }
-  if (size.width != kBannerWidth) {
+  const std::string what = "[program] banner";
+  const std::string path = Resolve(*name, what);
+  const DocumentContent content = ReadContent(what, path, DocumentKind::kBanner);
+  manifest.banner.assign(content.bytes.begin(), content.bytes.end());
+  if (content.banner_size.width != kBannerWidth) {
     manifest.warnings.push_back(path_ + ": banner " + Quoted(path) + " is " +
-                                std::to_string(size.width) + " pixels wide; the wizard shows " +
-                                std::to_string(kBannerWidth));
+                                std::to_string(content.banner_size.width) +
+                                " pixels wide; the wizard shows " + std::to_string(kBannerWidth));
   }
 }
 
@@ -368,6 +354,38 @@ Manifest ManifestReader::Read() {
 }
 
 }  // namespace
+
+DocumentContent ReadDocumentContent(DocumentKind kind,
+                                    std::string_view file_name,
+                                    int64_t size,
+                                    const std::function<void(char* buffer, int64_t size)>& read) {
+  DocumentContent content;
+  if (size > kMaxDocumentSize) {
+    content.problem = LargerThan(kMaxDocumentSize);
+    return content;
+  }
+  std::string bytes(static_cast<size_t>(size), '\0');
+  read(bytes.data(), size);
+  if (kind == DocumentKind::kBanner) {
+    try {
+      content.banner_size = ReadBannerSize(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+      content.bytes = std::move(bytes);
+    } catch (const Exception& e) {
+      content.problem = std::string("is not a JPEG picture (") + e.what() + ")";
+    }
+  } else if (AsciiLower(file_name).ends_with(".txt")) {
+    auto rtf = WrapTextAsRtf(bytes);
+    if (rtf)
+      content.bytes = *std::move(rtf);
+    else
+      content.problem = "is not UTF-8 text";
+  } else if (LooksLikeRtf(bytes)) {
+    content.bytes = std::move(bytes);
+  } else {
+    content.problem = "is not an RTF document (use .txt for plain text)";
+  }
+  return content;
+}
 
 Manifest LoadManifest(const std::string& path) {
   try {

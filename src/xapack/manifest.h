@@ -2,15 +2,41 @@
 #define XA_XAPACK_MANIFEST_H_
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "xapack/banner_picture.h"
 #include "xapack/os_services.h"
 
 namespace xa::xapack {
 
 // The largest document or banner file a manifest may name, in bytes.
 inline constexpr int64_t kMaxDocumentSize = int64_t{16} << 20;
+
+// What a manifest names beside its package files: a licence, readme or what's-new document, or
+// the banner.
+enum class DocumentKind { kDocument, kBanner };
+
+// A document or banner as the record holds it, or why its file cannot be one.
+struct DocumentContent {
+  std::string bytes;                   // RTF for a document, the JPEG file for a banner
+  PixelSize banner_size;               // a banner's
+  std::optional<std::string> problem;  // a phrase ("is not UTF-8 text"); bytes are then empty
+};
+
+// Takes the file `file_name` of `size` bytes as LoadManifest takes a document or the banner,
+// calling `read` to fill a buffer of `size` bytes only when the size allows: at most
+// kMaxDocumentSize bytes; a banner a whole JPEG picture; a document RTF or, when the name ends
+// in ".txt" (ASCII case ignored), UTF-8 text, which comes wrapped as RTF. The manifest reader
+// and the data folder scan both take their files through here, so that a file the scan names
+// in a draft is one the reader takes. Whatever `read` raises passes through.
+DocumentContent ReadDocumentContent(DocumentKind kind,
+                                    std::string_view file_name,
+                                    int64_t size,
+                                    const std::function<void(char* buffer, int64_t size)>& read);
 
 // One package file of a manifest, checked and ready for the record.
 struct ManifestFile {

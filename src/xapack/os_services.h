@@ -52,12 +52,6 @@ std::optional<std::string> PathToUtf8(std::string_view path);
 // file. Never raises. std::filesystem would read a Windows path's bytes in another code page.
 bool IsRegularFile(const std::string& path);
 
-// Writes `bytes` as the new file `path`, which is created only when nothing is there yet, in
-// one step with that check. Returns false, writing nothing, when a file already exists at
-// `path`. Raises xa::Exception naming the path when the file cannot be created or written;
-// a file that could not be written whole is removed again.
-bool WriteNewFile(const std::string& path, std::string_view bytes);
-
 // Moves `from` to `to`, replacing `to`. Raises xa::Exception naming both on failure.
 void ReplaceFileWith(const std::string& from, const std::string& to);
 

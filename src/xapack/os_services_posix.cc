@@ -113,33 +113,6 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
-  const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (file < 0 && errno == EEXIST)
-    return false;
-  if (file < 0)
-    throw Exception("Cannot create file \"" + path + "\". " + strerror(errno));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(file, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0) {
-      const std::string reason = strerror(n < 0 ? errno : ENOSPC);
-      ::close(file);
-      ::unlink(path.c_str());
-      throw Exception("Cannot write file \"" + path + "\". " + reason);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::close(file) != 0) {
-    const std::string reason = strerror(errno);
-    ::unlink(path.c_str());
-    throw Exception("Cannot write file \"" + path + "\". " + reason);
-  }
-  return true;
-}
-
 void ReplaceFileWith(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) {
     throw Exception("Cannot rename \"" + from + "\" to \"" + to + "\". " + strerror(errno));

@@ -2,7 +2,6 @@
 
 #include <io.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "package/errors.h"
@@ -120,31 +119,6 @@ bool IsRegularFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
-}
-
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-      return false;
-    throw Exception("Cannot create file \"" + path + "\". " + LastErrorText());
-  }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
-      const std::string reason = LastErrorText();
-      CloseHandle(file);
-      DeleteFileA(path.c_str());
-      throw Exception("Cannot write file \"" + path + "\". " + reason);
-    }
-    done += written;
-  }
-  CloseHandle(file);
-  return true;
 }
 
 void ReplaceFileWith(const std::string& from, const std::string& to) {

@@ -1,9 +1,12 @@
 #include "xapack/package_init.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "package/errors.h"
+#include "package/file_stream.h"
 #include "xapack/data_folder_scan.h"
 #include "xapack/manifest_draft.h"
 #include "xapack/os_services.h"
@@ -46,6 +49,26 @@ std::string PlatformPath(const std::filesystem::path& path) {
   if (!platform)
     throw Exception(utf8 + ": cannot be a path on this system");
   return *platform;
+}
+
+// Writes `bytes` as the new file `path`, created only when nothing is there yet, in one step
+// with that check. Returns false, writing nothing, when a file already exists at `path`. Raises
+// xa::Exception naming the path when the file cannot be created or written; a file that could
+// not be written whole is removed again, so that no partial manifest is left to be taken as
+// written.
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+  std::unique_ptr<TFileStream> file = TFileStream::CreateNew(path);
+  if (!file)
+    return false;
+  try {
+    file->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  } catch (const EStreamError& error) {
+    // Windows removes no file that is still open.
+    file.reset();
+    RemoveFileQuietly(path);
+    throw Exception("Cannot write file \"" + path + "\". " + error.what());
+  }
+  return true;
 }
 
 }  // namespace

@@ -1,21 +1,9 @@
 #include "xapack/target_path.h"
 
+#include <algorithm>
+
 namespace xa::xapack {
 namespace {
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size())
-    return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (LowerAscii(text[i]) != prefix[i])
-      return false;
-  }
-  return true;
-}
 
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
@@ -35,9 +23,18 @@ std::vector<std::string_view> SplitNames(std::string_view path) {
 
 }  // namespace
 
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 std::string_view LeadingMacro(std::string_view text) {
   for (const std::string_view macro : kKnownMacros) {
-    if (StartsWithIgnoringCase(text, macro))
+    if (AsciiLower(text.substr(0, macro.size())) == macro)
       return macro;
   }
   return {};
@@ -107,10 +104,8 @@ std::optional<std::vector<std::string>> ExtractionPath(std::string_view target) 
 }
 
 std::string TargetKey(std::string_view target) {
-  std::string key;
-  key.reserve(target.size());
-  for (const char c : target)
-    key.push_back(c == '/' ? '\\' : LowerAscii(c));
+  std::string key = AsciiLower(target);
+  std::replace(key.begin(), key.end(), '/', '\\');
   return key;
 }
 

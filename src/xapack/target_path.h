@@ -13,6 +13,10 @@ namespace xa::xapack {
 inline constexpr std::string_view kKnownMacros[] = {"{app}",       "{bootdir}",     "{windir}",
                                                     "{winsysdir}", "{mydocuments}", "{metatrader}"};
 
+// `text` with its ASCII letters in lower case, which is how Windows and the installer compare
+// names here; other bytes, parts of ANSI or UTF-8 characters, stay as they are.
+std::string AsciiLower(std::string_view text);
+
 // The known macro that `text` starts with, compared ignoring ASCII case (as the installer
 // does), in its canonical spelling; empty when there is none.
 std::string_view LeadingMacro(std::string_view text);

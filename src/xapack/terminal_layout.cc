@@ -7,15 +7,6 @@
 namespace xa::xapack {
 namespace {
 
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // `name` in the spelling of the first of `canonical` it equals (ASCII case ignored); empty when
 // none does.
 template <size_t N>
@@ -29,6 +20,11 @@ std::string_view CanonicalName(std::string_view name, const std::string_view (&c
 }
 
 }  // namespace
+
+bool IsTerminalReadFolder(std::string_view name) {
+  return std::find(std::begin(kTerminalReadFolders), std::end(kTerminalReadFolders),
+                   AsciiLower(name)) != std::end(kTerminalReadFolders);
+}
 
 std::optional<std::string> DataFolderTarget(const std::vector<std::string>& names) {
   if (names.size() < 2)
@@ -59,12 +55,8 @@ std::optional<std::string> TerminalLayoutWarning(std::string_view target) {
   const std::string_view rest = target.substr(std::min(target.size(), macro.size() + 1));
   const size_t end = rest.find('\\');
   // A file directly in the terminal folder is read from there by no current terminal.
-  if (end != std::string_view::npos) {
-    const std::string folder = AsciiLower(rest.substr(0, end));
-    if (std::find(std::begin(kTerminalReadFolders), std::end(kTerminalReadFolders), folder) !=
-        std::end(kTerminalReadFolders))
-      return std::nullopt;
-  }
+  if (end != std::string_view::npos && IsTerminalReadFolder(rest.substr(0, end)))
+    return std::nullopt;
   return "is not below MQL4\\ or another folder MetaTrader 4 reads from build 600 on "
          "(templates\\, profiles\\, config\\, history\\, tester\\, sounds\\): those terminals "
          "expect MQL4\\Experts, MQL4\\Indicators, MQL4\\Scripts, MQL4\\Libraries, "

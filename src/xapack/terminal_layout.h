@@ -14,6 +14,9 @@ namespace xa::xapack {
 inline constexpr std::string_view kTerminalReadFolders[] = {
     "mql4", "templates", "profiles", "config", "history", "tester", "sounds"};
 
+// True when `name` is one of kTerminalReadFolders, ASCII case ignored.
+bool IsTerminalReadFolder(std::string_view name);
+
 // The folders of a terminal's MQL4 folder that hold a package's files, in their canonical
 // spelling.
 inline constexpr std::string_view kMql4Folders[] = {"Experts", "Indicators", "Scripts", "Libraries",
